@@ -1,0 +1,24 @@
+# Per-target build settings: warnings for our own code, and the sanitizers when asked for.
+option(TAVO_WERROR "Treat warnings as errors" ON)
+option(TAVO_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+
+function(tavo_target_settings target)
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic)
+    if(TAVO_WERROR)
+        target_compile_options(${target} PRIVATE -Werror)
+    endif()
+    if(TAVO_SANITIZE)
+        target_compile_options(${target} PRIVATE -fsanitize=address,undefined -fno-omit-frame-pointer
+                                                 -fno-sanitize-recover=undefined)
+        target_link_options(${target} PRIVATE -fsanitize=address,undefined)
+    endif()
+endfunction()
+
+# A GoogleTest executable registered with ctest under one label.
+function(tavo_add_test target label)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES;PROPERTIES" ${ARGN})
+    add_executable(${target} ${ARG_SOURCES})
+    target_link_libraries(${target} PRIVATE ${ARG_LIBRARIES} GTest::gtest GTest::gmock GTest::gtest_main)
+    tavo_target_settings(${target})
+    gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST PROPERTIES LABELS ${label} ${ARG_PROPERTIES})
+endfunction()

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "kit/ReceiverOutputMode.h"
+
+namespace tavo {
+
+// The receiver's report of its settings.
+struct TavoReceiverStatus {
+    ReceiverOutputMode outputMode;
+};
+
+}  // namespace tavo

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <optional>
+
+#include "kit/Bytes.h"
+#include "platform/NetworkError.h"
+
+namespace tavo {
+
+struct ConnectionState {
+    enum class Kind { setup, preparing, waiting, ready, failed, cancelled };
+    Kind kind;
+    std::optional<NetworkError> error;  // with waiting and failed
+};
+
+// content: the bytes received, in stream order, or nothing. isComplete: the peer has ended the stream.
+using ReceiveCompletion = std::function<void(std::optional<Bytes> content, bool isComplete,
+                                             std::optional<NetworkError> error)>;
+using SendCompletion = std::function<void(std::optional<NetworkError> error)>;
+
+// One TCP connection. Handlers and completions run on the network queue it was made on.
+// cancel() and send() may be called from the main thread.
+class Connection {
+public:
+    virtual ~Connection() = default;
+
+    virtual void setStateUpdateHandler(std::function<void(ConnectionState)> handler) = 0;
+    virtual void start() = 0;
+    // The connection ends; a cancelled state follows through the state handler.
+    virtual void cancel() = 0;
+    // One completion per call, with between minimum and maximum bytes; fewer only when the stream
+    // has ended or failed.
+    virtual void receive(std::size_t minimumIncompleteLength, std::size_t maximumLength,
+                         ReceiveCompletion completion) = 0;
+    // Queued in order behind earlier sends; the stream stays open.
+    virtual void send(Bytes content, SendCompletion completion) = 0;
+};
+
+}  // namespace tavo

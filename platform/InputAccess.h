@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+
+namespace tavo {
+
+// Whether synthetic keyboard events reach other applications.
+class InputAccess {
+public:
+    virtual ~InputAccess() = default;
+
+    virtual bool isTrusted() = 0;
+    // What the user can do to let typing reach their applications.
+    virtual std::string accessAdvice() = 0;
+};
+
+}  // namespace tavo

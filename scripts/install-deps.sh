@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building and testing need, when any is missing.
+set -euo pipefail
+
+packages=(
+  # build
+  cmake ninja-build g++ clang libclang-rt-14-dev pkg-config clang-format
+  nlohmann-json3-dev libutf8proc-dev libasio-dev libavahi-client-dev
+  libx11-dev libxtst-dev libxkbcommon-dev libxkbcommon-x11-dev
+  qt6-base-dev qt6-svg-dev libgl-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  # services and tools the tests start themselves
+  dbus avahi-daemon avahi-utils iproute2 util-linux
+  xvfb x11-xkb-utils x11-utils xdotool trayer
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
