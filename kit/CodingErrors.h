@@ -8,7 +8,7 @@ namespace tavo {
 
 // Why a body could not be decoded, and the path of member names that leads to the failing value.
 class DecodingError : public std::runtime_error {
-public:
+  public:
     enum class Kind { keyNotFound, valueNotFound, typeMismatch, dataCorrupted };
 
     DecodingError(Kind kind, std::vector<std::string> codingPath, const std::string& description);
@@ -16,14 +16,14 @@ public:
     Kind kind() const { return kind_; }
     const std::vector<std::string>& codingPath() const { return codingPath_; }
 
-private:
+  private:
     Kind kind_;
     std::vector<std::string> codingPath_;
 };
 
 // A message that cannot be written: a non-finite timestamp, or a body too long for the header.
 class EncodingError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 

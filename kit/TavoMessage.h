@@ -12,7 +12,7 @@ namespace tavo {
 
 // One protocol message: exactly one of hello, scan or status, each with its payload.
 class TavoMessage {
-public:
+  public:
     enum class Kind { hello, scan, status };
     // Alternatives stand in the order of Kind.
     using Payload = std::variant<TavoHello, TavoScan, TavoReceiverStatus>;
@@ -29,7 +29,7 @@ public:
     const TavoScan* scan() const { return std::get_if<TavoScan>(&payload_); }
     const TavoReceiverStatus* status() const { return std::get_if<TavoReceiverStatus>(&payload_); }
 
-private:
+  private:
     Payload payload_;
 };
 

@@ -9,7 +9,7 @@
 namespace tavo {
 
 class Uuid {
-public:
+  public:
     explicit Uuid(std::array<std::uint8_t, 16> bytes) : bytes_(bytes) {}
 
     // A random version-4 UUID.
@@ -25,7 +25,7 @@ public:
 
     friend bool operator==(const Uuid&, const Uuid&) = default;
 
-private:
+  private:
     std::array<std::uint8_t, 16> bytes_;
 };
 
