@@ -1,9 +1,12 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "kit/ReceiverOutputMode.h"
@@ -21,7 +24,7 @@ namespace tavo {
 // The receiver's network service: advertises a TCP listener, serves one phone at a time, and
 // publishes what the panel shows. Created, used and destroyed on the main thread.
 class ScanListener : public std::enable_shared_from_this<ScanListener> {
-public:
+  public:
     static constexpr const char* outputModeKey = "tavo.outputMode";
     static constexpr std::size_t recentScansLimit = 20;
 
@@ -51,13 +54,49 @@ public:
     // The listening port, once a listener exists.
     std::optional<std::uint16_t> port() const;
 
-private:
+  private:
+    // Lets the tests call start() again.
+    friend class ScanListenerTestPeer;
+
+    // Bodies announced longer than this are read away in chunks of at most discardChunkLength and
+    // dropped, so that a peer cannot make the receiver buffer up to 4 GiB.
+    static constexpr std::size_t maximumBodyLength = 1024 * 1024;
+    static constexpr std::size_t discardChunkLength = 64 * 1024;
+
+    // The frame loop of one connection. It runs on the network queue, where it touches no field:
+    // it holds the service weakly, owns the connection it reads and posts its results to the main
+    // thread. It never keeps the last strong reference to the service there, since the service's
+    // destruction waits for the network queue.
+    struct ReceiveLoop {
+        std::weak_ptr<ScanListener> service;
+        MainThread& mainThread;
+        std::shared_ptr<Connection> connection;
+
+        void receiveHeader() const;
+        void receiveBody(std::uint32_t length) const;
+        void discardBody(std::size_t remaining) const;
+        void stop(bool isComplete, std::optional<NetworkError> error) const;
+    };
+
     ScanListener(MainThread& mainThread, DefaultsStore& defaults, Network& network);
 
     void start();
+    void handleListenerState(const ListenerState& state);
     void acceptConnection(std::shared_ptr<Connection> connection);
+    void handleConnectionState(const std::weak_ptr<Connection>& connection,
+                               const ConnectionState& state);
+    void cancelIfActive(const std::shared_ptr<Connection>& connection);
     void handleMessage(const TavoMessage& message);
     void sendStatus();
+
+    static std::optional<std::string> description(const std::optional<NetworkError>& error);
+
+    // Assigns a published field.
+    template <typename T>
+    void publish(T& field, std::type_identity_t<T> value) {
+        objectWillChange_.emit();
+        field = std::move(value);
+    }
 
     MainThread& mainThread_;
     DefaultsStore& defaults_;

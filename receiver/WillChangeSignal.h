@@ -9,20 +9,22 @@ namespace tavo {
 
 // Tells observers that a published field is about to be assigned. Main thread only.
 class WillChangeSignal {
-public:
+  public:
     // Disconnects when destroyed.
     class Subscription {
-    public:
+      public:
         Subscription() = default;
         Subscription(Subscription&&) noexcept = default;
-        Subscription& operator=(Subscription&&) noexcept = default;
+        // Disconnects the observer held before.
+        Subscription& operator=(Subscription&&) noexcept;
         ~Subscription();
 
-    private:
+      private:
         friend class WillChangeSignal;
         Subscription(std::weak_ptr<std::map<std::uint64_t, std::function<void()>>> observers,
                      std::uint64_t id)
             : observers_(std::move(observers)), id_(id) {}
+        void disconnect();
         std::weak_ptr<std::map<std::uint64_t, std::function<void()>>> observers_;
         std::uint64_t id_ = 0;
     };
@@ -30,7 +32,7 @@ public:
     [[nodiscard]] Subscription connect(std::function<void()> observer);
     void emit() const;
 
-private:
+  private:
     std::shared_ptr<std::map<std::uint64_t, std::function<void()>>> observers_ =
         std::make_shared<std::map<std::uint64_t, std::function<void()>>>();
     std::uint64_t nextId_ = 1;

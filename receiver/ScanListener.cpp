@@ -1,0 +1,129 @@
+#include "receiver/ScanListener.h"
+
+#include "kit/TavoProtocol.h"
+
+namespace tavo {
+
+namespace {
+
+ReceiverOutputMode storedOutputMode(const DefaultsStore& defaults) {
+    const auto stored = defaults.string(ScanListener::outputModeKey);
+    return stored ? receiverOutputModeFromRawValue(*stored).value_or(ReceiverOutputMode::newline)
+                  : ReceiverOutputMode::newline;
+}
+
+}  // namespace
+
+std::shared_ptr<ScanListener> ScanListener::make(MainThread& mainThread, DefaultsStore& defaults,
+                                                 Network& network) {
+    std::shared_ptr<ScanListener> service(new ScanListener(mainThread, defaults, network));
+    service->start();
+    return service;
+}
+
+ScanListener::ScanListener(MainThread& mainThread, DefaultsStore& defaults, Network& network)
+    : mainThread_(mainThread),
+      defaults_(defaults),
+      network_(network),
+      queue_(network.makeQueue("tavo.receiver.network")),
+      outputMode_(storedOutputMode(defaults)) {}
+
+ScanListener::~ScanListener() = default;
+
+std::optional<std::uint16_t> ScanListener::port() const {
+    return listener_ ? std::optional(listener_->port()) : std::nullopt;
+}
+
+void ScanListener::setOnScan(std::function<void(const TavoScan&)> onScan) {
+    onScan_ = std::move(onScan);
+}
+
+void ScanListener::start() {
+    if (listener_) {
+        return;
+    }
+    std::shared_ptr<Listener> listener;
+    try {
+        listener = network_.makeListener(*queue_);
+    } catch (const NetworkError& error) {
+        publish(lastError_, error.localizedDescription);
+        return;
+    }
+    listener->setService({std::nullopt, std::string(TavoProtocol::serviceType), std::nullopt});
+    // The handlers run on the network queue: they only hand over to the main thread.
+    listener->setNewConnectionHandler(
+        [service = weak_from_this(), &mainThread = mainThread_](std::shared_ptr<Connection> c) {
+            mainThread.post([service, c = std::move(c)] {
+                if (const auto self = service.lock()) {
+                    self->acceptConnection(c);
+                }
+            });
+        });
+    listener->setStateUpdateHandler(
+        [service = weak_from_this(), &mainThread = mainThread_](ListenerState state) {
+            mainThread.post([service, state] {
+                if (const auto self = service.lock()) {
+                    self->handleListenerState(state);
+                }
+            });
+        });
+    listener->start();
+    listener_ = std::move(listener);
+}
+
+void ScanListener::handleListenerState(const ListenerState& state) {
+    switch (state.kind) {
+        case ListenerState::Kind::ready:
+            publish(isAdvertising_, true);
+            break;
+        case ListenerState::Kind::failed:
+            publish(lastError_, description(state.error));
+            break;
+        case ListenerState::Kind::setup:
+        case ListenerState::Kind::waiting:
+        case ListenerState::Kind::cancelled:
+            break;
+    }
+}
+
+void ScanListener::acceptConnection(std::shared_ptr<Connection> connection) {
+    if (activeConnection_) {
+        activeConnection_->cancel();
+    }
+    activeConnection_ = connection;
+    // The handler knows its connection, so that a replaced connection's end leaves the published
+    // state of the one that replaced it alone.
+    connection->setStateUpdateHandler([service = weak_from_this(),
+                                       weakConnection = std::weak_ptr(connection),
+                                       &mainThread = mainThread_](ConnectionState state) {
+        mainThread.post([service, weakConnection, state] {
+            if (const auto self = service.lock()) {
+                self->handleConnectionState(weakConnection, state);
+            }
+        });
+    });
+    connection->start();
+    ReceiveLoop{weak_from_this(), mainThread_, std::move(connection)}.receiveHeader();
+}
+
+void ScanListener::handleConnectionState(const std::weak_ptr<Connection>& connection,
+                                         const ConnectionState& state) {
+    const bool ended = state.kind == ConnectionState::Kind::cancelled ||
+                       state.kind == ConnectionState::Kind::failed;
+    if (ended && activeConnection_ && connection.lock() == activeConnection_) {
+        publish(connectedDeviceName_, std::nullopt);
+    }
+}
+
+void ScanListener::cancelIfActive(const std::shared_ptr<Connection>& connection) {
+    // A connection that is no longer active was cancelled when it was replaced.
+    if (connection == activeConnection_) {
+        connection->cancel();
+    }
+}
+
+std::optional<std::string> ScanListener::description(const std::optional<NetworkError>& error) {
+    return error ? std::optional(error->localizedDescription) : std::nullopt;
+}
+
+}  // namespace tavo

@@ -1,0 +1,88 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <initializer_list>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "kit/TavoFraming.h"
+#include "receiver/ScanListener.h"
+#include "tests/support/FakeNetwork.h"
+#include "tests/support/ManualMainThread.h"
+#include "tests/support/MemoryDefaultsStore.h"
+
+namespace tavo {
+
+class ScanListenerTestPeer {
+  public:
+    static void start(ScanListener& listener) { listener.start(); }
+};
+
+// A listener on fakes; the test plays both the network queue and the main thread.
+class ScanListenerTest : public ::testing::Test {
+  protected:
+    void make() {
+        listener = ScanListener::make(mainThread, defaults, network);
+        subscription = listener->objectWillChange().connect([this] { ++willChanges; });
+    }
+
+    void SetUp() override { make(); }
+
+    // A phone connects and the main thread accepts it.
+    std::shared_ptr<FakeConnection> connect() {
+        auto connection = network.makeConnection();
+        network.listener().deliverConnection(connection);
+        mainThread.drain();
+        return connection;
+    }
+
+    // The peer sends these bytes, then the main thread handles what they brought.
+    void receive(FakeConnection& connection, const Bytes& bytes) {
+        connection.feed(bytes);
+        mainThread.drain();
+    }
+
+    static Bytes frameOf(std::string_view body) {
+        const auto length = static_cast<std::uint32_t>(body.size());
+        Bytes frame(4 + body.size());
+        for (std::size_t i = 0; i < 4; ++i) {
+            frame[i] = static_cast<std::uint8_t>(length >> (24 - 8 * i));
+        }
+        std::copy(body.begin(), body.end(), frame.begin() + 4);
+        return frame;
+    }
+    static Bytes hello(std::string_view deviceName) {
+        return frameOf(R"({"kind":"hello","payload":{"deviceName":")" + std::string(deviceName) +
+                       R"(","protocolVersion":1}})");
+    }
+    static Bytes scan(const TavoScan& scan) { return TavoFraming::encode(scan); }
+    static Bytes scan(std::string value) { return scan(TavoScan(std::move(value), "ean13", 1.5)); }
+    static Bytes join(std::initializer_list<Bytes> parts) {
+        Bytes joined;
+        for (const auto& part : parts) {
+            joined.insert(joined.end(), part.begin(), part.end());
+        }
+        return joined;
+    }
+
+    std::vector<std::string> scanValues() const {
+        std::vector<std::string> values;
+        for (const auto& scan : listener->recentScans()) {
+            values.push_back(scan.value);
+        }
+        return values;
+    }
+
+    ManualMainThread mainThread;
+    MemoryDefaultsStore defaults;
+    FakeNetwork network;
+    std::shared_ptr<ScanListener> listener;
+    WillChangeSignal::Subscription subscription;
+    int willChanges = 0;
+};
+
+}  // namespace tavo
