@@ -1,0 +1,228 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "output/KeystrokeTyper.h"
+#include "platform/x11/X11KeyEvents.h"
+#include "tests/support/x11/EanCodes.h"
+#include "tests/support/x11/TextSink.h"
+#include "tests/support/x11/XvfbServer.h"
+
+// Xlib's macros (None, Bool) would break GoogleTest's headers.
+#include <X11/XKBlib.h>
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+
+namespace tavo {
+namespace {
+
+using testing::TextSink;
+using testing::XvfbServer;
+
+struct Text {
+    std::string text;
+    bool pressReturn;
+};
+
+std::string expectedOf(const std::vector<Text>& texts) {
+    std::string expected;
+    for (const Text& t : texts) {
+        expected += t.text + (t.pressReturn ? "\n" : "");
+    }
+    return expected;
+}
+
+// 40 distinct characters, more than a keymap has spare keycodes.
+std::string manyCjkCharacters() {
+    return "\u6c34\u706b\u5c71\u5ddd\u65e5\u6708\u6728\u91d1\u571f\u5929"
+           "\u4eba\u53e3\u624b\u76ee\u8033\u5fc3\u96e8\u96ea\u98a8\u82b1"
+           "\u9ce5\u9b5a\u72ac\u732b\u725b\u99ac\u7f8a\u8c5a\u866b\u8349"
+           "\u7a7a\u6d77\u661f\u77f3\u7389\u7af9\u7c73\u8c46\u8336\u9152";
+}
+
+std::vector<Text> eanScans(int count) {
+    std::vector<Text> scans;
+    for (std::string& code : testing::eanCodes(count)) {
+        scans.push_back({std::move(code), true});
+    }
+    return scans;
+}
+
+enum class KeyboardState { plain, capsLocked, secondGroupLocked, shiftHeld };
+
+class X11Typing : public ::testing::TestWithParam<KeyboardState> {
+  protected:
+    void SetUp() override {
+        control_ = XOpenDisplay(server_.display().c_str());
+        ASSERT_NE(control_, nullptr);
+    }
+    void TearDown() override {
+        if (control_ != nullptr) {
+            XCloseDisplay(control_);
+        }
+    }
+
+    void setLayouts(const std::string& layouts) {
+        ASSERT_EQ(
+            testing::runProgram({"setxkbmap", "-display", server_.display(), "-layout", layouts}),
+            0);
+    }
+
+    void enter(KeyboardState state) {
+        switch (state) {
+            case KeyboardState::plain:
+                break;
+            case KeyboardState::capsLocked:
+                XkbLockModifiers(control_, XkbUseCoreKbd, LockMask, LockMask);
+                break;
+            case KeyboardState::secondGroupLocked:
+                setLayouts("us,ru");
+                XkbLockGroup(control_, XkbUseCoreKbd, 1);
+                break;
+            case KeyboardState::shiftHeld:
+                XTestFakeKeyEvent(control_, XKeysymToKeycode(control_, XK_Shift_L), True, 0);
+                break;
+        }
+        XSync(control_, False);
+        const XkbStateRec entered = keyboardState();
+        EXPECT_EQ((entered.locked_mods & LockMask) != 0, state == KeyboardState::capsLocked);
+        EXPECT_EQ(entered.locked_group, state == KeyboardState::secondGroupLocked ? 1 : 0);
+        EXPECT_EQ((entered.base_mods & ShiftMask) != 0, state == KeyboardState::shiftHeld);
+    }
+
+    XkbStateRec keyboardState() {
+        XkbStateRec state{};
+        XkbGetState(control_, XkbUseCoreKbd, &state);
+        return state;
+    }
+
+    std::vector<KeySym> keymap() {
+        int min = 0;
+        int max = 0;
+        XDisplayKeycodes(control_, &min, &max);
+        int perKey = 0;
+        KeySym* syms =
+            XGetKeyboardMapping(control_, static_cast<KeyCode>(min), max - min + 1, &perKey);
+        std::vector<KeySym> all(syms, syms + (max - min + 1) * perKey);
+        XFree(syms);
+        return all;
+    }
+
+    static void typeAll(KeyEvents& keyEvents, const std::vector<Text>& texts) {
+        const KeystrokeTyper typer(keyEvents);
+        for (const Text& t : texts) {
+            typer.type(t.text, t.pressReturn);
+        }
+    }
+
+    XvfbServer server_;
+    Display* control_ = nullptr;
+};
+
+TEST_P(X11Typing, TypesLayoutAndForeignCharactersExactlyAndRestoresTheKeyboard) {
+    enter(GetParam());
+    const XkbStateRec before = keyboardState();
+    const std::vector<KeySym> keymapBefore = keymap();
+    const std::vector<Text> texts{{"4006381333931", true},
+                                  {"Gr\u00fc\u00dfe \u20ac", true},
+                                  {"\U0001F600e\u0301", false},
+                                  {manyCjkCharacters(), true},
+                                  {"ABC-123 abc/xyz \u043f\u0440\u0438\u0432\u0435\u0442", true},
+                                  {"\u00fc\u20ac4006381333931", true}};
+    const std::string expected = expectedOf(texts);
+
+    TextSink sink(server_);
+    {
+        X11KeyEvents keyEvents(server_.display());
+        ASSERT_TRUE(keyEvents.isConnected());
+        typeAll(keyEvents, texts);
+        EXPECT_EQ(sink.waitForBytes(expected.size()).text, expected);
+    }
+
+    const XkbStateRec after = keyboardState();
+    EXPECT_EQ(after.locked_mods, before.locked_mods);
+    EXPECT_EQ(after.locked_group, before.locked_group);
+    EXPECT_EQ(keymap(), keymapBefore);
+}
+
+std::string stateName(const ::testing::TestParamInfo<KeyboardState>& info) {
+    constexpr const char* names[] = {"Plain", "CapsLocked", "SecondGroupLocked", "ShiftHeld"};
+    return names[static_cast<int>(info.param)];
+}
+
+INSTANTIATE_TEST_SUITE_P(KeyboardStates, X11Typing,
+                         ::testing::Values(KeyboardState::plain, KeyboardState::capsLocked,
+                                           KeyboardState::secondGroupLocked,
+                                           KeyboardState::shiftHeld),
+                         stateName);
+
+TEST_F(X11Typing, ThousandScansArriveWithNothingLostDoubledOrReordered) {
+    const std::vector<Text> scans = eanScans(1000);
+    const std::string expected = expectedOf(scans);
+    TextSink sink(server_);
+    X11KeyEvents keyEvents(server_.display());
+    typeAll(keyEvents, scans);
+    EXPECT_EQ(sink.waitForBytes(expected.size()).text, expected);
+}
+
+// Every remap makes every client reload its keymap: characters seen before keep their keycode.
+TEST_F(X11Typing, RepeatedTextsCostNoRemapping) {
+    int xkbEvent = 0;
+    int unused = 0;
+    ASSERT_TRUE(XkbQueryExtension(control_, &unused, &xkbEvent, &unused, &unused, &unused));
+    XkbSelectEvents(control_, XkbUseCoreKbd, XkbMapNotifyMask, XkbMapNotifyMask);
+    XSync(control_, False);
+    const auto mappingChanges = [&] {
+        XSync(control_, False);
+        int changes = 0;
+        while (XPending(control_) > 0) {
+            XEvent event;
+            XNextEvent(control_, &event);
+            changes += event.type == xkbEvent ? 1 : 0;
+        }
+        return changes;
+    };
+    TextSink sink(server_);
+    X11KeyEvents keyEvents(server_.display());
+    const Text text{"Gr\u00fc\u00dfe \u20ac \u00d8 \u6c34", true};
+    typeAll(keyEvents, {text});
+    sink.waitForBytes(expectedOf({text}).size());
+    EXPECT_GT(mappingChanges(), 0);
+
+    const std::vector<Text> again(20, text);
+    typeAll(keyEvents, again);
+    EXPECT_EQ(sink.waitForBytes(expectedOf(again).size() * 21 / 20).text,
+              expectedOf(std::vector<Text>(21, text)));
+    EXPECT_EQ(mappingChanges(), 0);
+}
+
+TEST_F(X11Typing, ControlCharactersArriveAsCharactersNotAsKeys) {
+    TextSink sink(server_, true);
+    X11KeyEvents keyEvents(server_.display());
+    typeAll(keyEvents, {{"a\tb\nc", true}, {"d", false}});
+    const std::string expected = "a\tb\nc<Return>d";
+    EXPECT_EQ(sink.waitForBytes(expected.size()).text, expected);
+}
+
+TEST_F(X11Typing, FollowsALayoutChangeBetweenTexts) {
+    TextSink sink(server_);
+    X11KeyEvents keyEvents(server_.display());
+    typeAll(keyEvents, {{"yz \u00fc\u20ac", true}});
+    sink.waitForBytes(9);
+    // The new keymap moves y and z and drops our bindings of ü and €.
+    setLayouts("de");
+    typeAll(keyEvents, {{"yz \u00fc\u20ac \u00e6", true}});
+    const std::string expected = "yz \u00fc\u20ac\nyz \u00fc\u20ac \u00e6\n";
+    EXPECT_EQ(sink.waitForBytes(expected.size()).text, expected);
+}
+
+TEST(X11KeyEventsWithoutDisplay, RefusesSources) {
+    X11KeyEvents keyEvents(":9999");
+    EXPECT_FALSE(keyEvents.isConnected());
+    EXPECT_EQ(keyEvents.createSource(), nullptr);
+}
+
+}  // namespace
+}  // namespace tavo
