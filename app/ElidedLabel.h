@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QWidget>
+
+namespace tavo {
+
+// One line of text, cut off with an ellipsis when it is wider than the label.
+class ElidedLabel : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit ElidedLabel(QString text, QWidget* parent = nullptr);
+
+    const QString& text() const { return text_; }
+    void setText(const QString& text);
+    // The text as drawn at the current width.
+    QString displayedText() const;
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    QString text_;
+};
+
+}  // namespace tavo

@@ -1,0 +1,337 @@
+#include "app/MenuBarContentView.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QFontDatabase>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "app/ElidedLabel.h"
+#include "app/LaunchAtLogin.h"
+#include "app/Symbols.h"
+
+namespace tavo {
+namespace {
+
+constexpr int margin = 14;
+constexpr int scanListMaximumHeight = 200;
+const QColor systemRed(255, 59, 48);
+const QColor systemGreen(52, 199, 89);
+const QColor systemGray(142, 142, 147);
+
+QString qString(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+// Text styles as steps from the desktop's own font, so that the panel follows its size.
+enum class TextStyle { headline, subheadline, body, footnote, caption, caption2 };
+
+QFont styledFont(TextStyle style, QFont::Weight weight = QFont::Normal) {
+    QFont font = QGuiApplication::font();
+    const qreal size = font.pointSizeF() > 0 ? font.pointSizeF() : 10;
+    switch (style) {
+        case TextStyle::headline:
+            weight = QFont::Bold;
+            break;
+        case TextStyle::subheadline:
+        case TextStyle::body:
+            break;
+        case TextStyle::footnote:
+        case TextStyle::caption:
+        case TextStyle::caption2:
+            font.setPointSizeF(size - 1);
+            break;
+    }
+    font.setWeight(weight);
+    return font;
+}
+
+QLabel* label(const QString& text, TextStyle style, QFont::Weight weight = QFont::Normal) {
+    auto* result = new QLabel(text);
+    result->setFont(styledFont(style, weight));
+    result->setTextFormat(Qt::PlainText);
+    return result;
+}
+
+template <typename Widget>
+Widget* secondary(Widget* widget) {
+    QPalette palette = widget->palette();
+    QColor color = palette.color(QPalette::WindowText);
+    color.setAlphaF(0.6);
+    palette.setColor(QPalette::WindowText, color);
+    widget->setPalette(palette);
+    return widget;
+}
+
+QFrame* divider() {
+    auto* line = new QFrame;
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Plain);
+    line->setForegroundRole(QPalette::Mid);
+    return line;
+}
+
+QPixmap dot(const QColor& color, qreal pixelRatio) {
+    constexpr int size = 8;
+    QPixmap pixmap(qRound(size * pixelRatio), qRound(size * pixelRatio));
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(color);
+    painter.drawEllipse(QRectF(pixmap.rect()));
+    painter.end();
+    pixmap.setDevicePixelRatio(pixelRatio);
+    return pixmap;
+}
+
+QWidget* scanRow(const ScanRow& row) {
+    auto* widget = new QWidget;
+    widget->setProperty("scanId", qString(row.id));
+    auto* layout = new QHBoxLayout(widget);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* value = new ElidedLabel(qString(row.value));
+    value->setObjectName("scanValue");
+    QFont monospace = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    monospace.setPointSizeF(styledFont(TextStyle::body).pointSizeF());
+    value->setFont(monospace);
+    // The value takes the room the symbology leaves, which pushes the symbology to the trailing
+    // edge; a long value is cut off, a long symbology too past a third of the panel.
+    layout->addWidget(value, 1);
+    auto* symbology = secondary(new ElidedLabel(qString(row.symbology)));
+    symbology->setObjectName("scanSymbology");
+    symbology->setFont(styledFont(TextStyle::caption2));
+    symbology->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    symbology->setMaximumWidth(MenuBarContentView::panelWidth / 3);
+    layout->addWidget(symbology);
+    return widget;
+}
+
+}  // namespace
+
+MenuBarContentView::MenuBarContentView(std::shared_ptr<ScanListener> listener,
+                                       InputAccess& inputAccess, LoginItems& loginItems,
+                                       QWidget* parent)
+    : QWidget(parent),
+      listener_(std::move(listener)),
+      inputAccess_(inputAccess),
+      loginItems_(loginItems),
+      launchAtLogin_(loginItems.status() == LoginItemStatus::enabled) {
+    setWindowTitle(tr("Tavo Receiver"));
+    setFocusPolicy(Qt::NoFocus);
+    buildLayout();
+    subscription_ = listener_->objectWillChange().connect([this] { scheduleRebuild(); });
+    rebuild();
+}
+
+void MenuBarContentView::buildLayout() {
+    auto* root = new QVBoxLayout(this);
+    root->setSpacing(10);
+    root->setContentsMargins(margin, margin, margin, margin);
+
+    auto* header = new QHBoxLayout;
+    header->setSpacing(8);
+    auto* symbol = new QLabel;
+    const int symbolSize = QFontMetrics(styledFont(TextStyle::headline)).height();
+    symbol->setPixmap(
+        tintedSymbol("barcode.viewfinder", systemRed, symbolSize, devicePixelRatioF()));
+    header->addWidget(symbol);
+    header->addWidget(label(tr("Tavo Receiver"), TextStyle::headline));
+    header->addStretch(1);
+    root->addLayout(header);
+    root->addWidget(divider());
+
+    accessibilityNotice_ = new QWidget;
+    accessibilityNotice_->setObjectName("accessibilityNotice");
+    auto* noticeWithDivider = new QVBoxLayout(accessibilityNotice_);
+    noticeWithDivider->setContentsMargins(0, 0, 0, 0);
+    noticeWithDivider->setSpacing(10);
+    auto* notice = new QVBoxLayout;
+    notice->setSpacing(6);
+    notice->addWidget(
+        label(tr("Accessibility permission needed"), TextStyle::subheadline, QFont::DemiBold));
+    auto* explanation = secondary(label(
+        tr("Tavo types scans into whatever app is focused, which requires Accessibility access."),
+        TextStyle::caption));
+    explanation->setWordWrap(true);
+    notice->addWidget(explanation);
+    auto* grantAccess = new QPushButton(tr("Grant Access\u2026"));
+    grantAccess->setObjectName("grantAccessButton");
+    connect(grantAccess, &QPushButton::clicked, this, [this] { showAccessAdvice(); });
+    notice->addWidget(grantAccess, 0, Qt::AlignLeft);
+    noticeWithDivider->addLayout(notice);
+    noticeWithDivider->addWidget(divider());
+    root->addWidget(accessibilityNotice_);
+
+    auto* status = new QHBoxLayout;
+    statusDot_ = new QLabel;
+    statusDot_->setFixedSize(8, 8);
+    status->addWidget(statusDot_);
+    statusText_ = new ElidedLabel({});
+    statusText_->setFont(styledFont(TextStyle::subheadline));
+    statusText_->setObjectName("statusText");
+    status->addWidget(statusText_, 1);
+    root->addLayout(status);
+    root->addWidget(divider());
+
+    auto* format = new QVBoxLayout;
+    format->setSpacing(6);
+    format->addWidget(secondary(label(tr("Output format"), TextStyle::caption, QFont::Medium)));
+    auto* segments = new QHBoxLayout;
+    segments->setSpacing(0);
+    auto* group = new QButtonGroup(this);
+    const auto addSegment = [&](const QString& title, const QString& tooltip, const char* name,
+                                ReceiverOutputMode mode) {
+        auto* segment = new QPushButton(title);
+        segment->setObjectName(name);
+        segment->setCheckable(true);
+        segment->setToolTip(tooltip);
+        group->addButton(segment);
+        segments->addWidget(segment);
+        connect(segment, &QPushButton::clicked, this,
+                [this, mode] { listener_->setOutputMode(mode); });
+        return segment;
+    };
+    newlineSegment_ = addSegment(tr("Newline"),
+                                 tr("Types the scan, then presses Return \u2014 one scan per line. "
+                                    "Good for spreadsheets and lists."),
+                                 "newlineSegment", ReceiverOutputMode::newline);
+    csvSegment_ = addSegment(tr("CSV"),
+                             tr("Types the scan followed by a comma, with no Return \u2014 builds "
+                                "one comma-separated line yourself."),
+                             "csvSegment", ReceiverOutputMode::csv);
+    format->addLayout(segments);
+    modeDescription_ = secondary(label({}, TextStyle::caption2));
+    modeDescription_->setObjectName("modeDescription");
+    modeDescription_->setWordWrap(true);
+    format->addWidget(modeDescription_);
+    root->addLayout(format);
+    root->addWidget(divider());
+
+    noScansText_ = secondary(label(tr("No scans yet"), TextStyle::footnote));
+    noScansText_->setObjectName("noScansText");
+    root->addWidget(noScansText_);
+    scanList_ = new QScrollArea;
+    scanList_->setObjectName("scanList");
+    scanList_->setFrameShape(QFrame::NoFrame);
+    scanList_->setWidgetResizable(true);
+    scanList_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scanList_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    auto* rows = new QWidget;
+    scanRows_ = new QVBoxLayout(rows);
+    scanRows_->setContentsMargins(0, 0, 0, 0);
+    scanRows_->setSpacing(4);
+    scanRows_->setAlignment(Qt::AlignTop);
+    scanList_->setWidget(rows);
+    scanList_->viewport()->setAutoFillBackground(false);
+    rows->setAutoFillBackground(false);
+    root->addWidget(scanList_);
+    root->addWidget(divider());
+
+    launchAtLoginSwitch_ = new QCheckBox(tr("Launch at Login"));
+    launchAtLoginSwitch_->setObjectName("launchAtLoginSwitch");
+    // clicked, unlike toggled, comes only from the user, never from showing the value.
+    connect(launchAtLoginSwitch_, &QCheckBox::clicked, this, [this](bool on) {
+        launchAtLogin_ = on;
+        setLaunchAtLogin(loginItems_, on);
+        scheduleRebuild();
+    });
+    root->addWidget(launchAtLoginSwitch_, 0, Qt::AlignLeft);
+    root->addWidget(divider());
+
+    auto* quit = new QPushButton(tr("Quit Tavo Receiver"));
+    quit->setObjectName("quitButton");
+    // The listener is left running: the process ends with it.
+    connect(quit, &QPushButton::clicked, this, [] { QCoreApplication::quit(); });
+    root->addWidget(quit, 0, Qt::AlignLeft);
+
+    // Typing must keep going to the application the user works in.
+    for (QWidget* child : findChildren<QWidget*>()) {
+        child->setFocusPolicy(Qt::NoFocus);
+    }
+}
+
+void MenuBarContentView::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    rebuild();
+}
+
+void MenuBarContentView::scheduleRebuild() {
+    if (rebuildPending_) {
+        return;
+    }
+    rebuildPending_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            rebuildPending_ = false;
+            // A hidden panel rebuilds when it is shown.
+            if (isVisible()) {
+                rebuild();
+            }
+        },
+        Qt::QueuedConnection);
+}
+
+void MenuBarContentView::rebuild() {
+    PanelInputs inputs;
+    inputs.isAdvertising = listener_->isAdvertising();
+    inputs.connectedDeviceName = listener_->connectedDeviceName();
+    inputs.recentScans = listener_->recentScans();
+    inputs.outputMode = listener_->outputMode();
+    inputs.isTrusted = inputAccess_.isTrusted();
+    inputs.launchAtLogin = launchAtLogin_;
+    content_ = panelContent(inputs);
+
+    accessibilityNotice_->setVisible(content_.showsAccessibilityNotice);
+    statusDot_->setPixmap(dot(content_.statusColor == StatusColor::green ? systemGreen : systemGray,
+                              devicePixelRatioF()));
+    statusText_->setText(qString(content_.statusText));
+    newlineSegment_->setChecked(content_.selectedMode == ReceiverOutputMode::newline);
+    csvSegment_->setChecked(content_.selectedMode == ReceiverOutputMode::csv);
+    modeDescription_->setText(qString(content_.modeDescription));
+    fillScanList();
+    launchAtLoginSwitch_->setChecked(content_.launchAtLogin);
+
+    layout()->activate();
+    const int height = hasHeightForWidth() ? heightForWidth(panelWidth) : sizeHint().height();
+    setFixedSize(panelWidth, height);
+    Q_EMIT rebuilt();
+}
+
+void MenuBarContentView::fillScanList() {
+    while (QLayoutItem* item = scanRows_->takeAt(0)) {
+        delete item->widget();
+        delete item;
+    }
+    noScansText_->setVisible(content_.scanRows.empty());
+    scanList_->setVisible(!content_.scanRows.empty());
+    for (const ScanRow& row : content_.scanRows) {
+        QWidget* widget = scanRow(row);
+        scanRows_->addWidget(widget);
+        // Counted by the layout at once, not after a queued show.
+        widget->setVisible(true);
+    }
+    const int rowsHeight = scanList_->widget()->sizeHint().height();
+    scanList_->setFixedHeight(std::min(rowsHeight, scanListMaximumHeight));
+}
+
+void MenuBarContentView::showAccessAdvice() {
+    auto* box =
+        new QMessageBox(QMessageBox::Information, tr("Tavo Receiver"),
+                        QString::fromStdString(inputAccess_.accessAdvice()), QMessageBox::Ok);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setAttribute(Qt::WA_ShowWithoutActivating);
+    box->setWindowFlag(Qt::WindowDoesNotAcceptFocus);
+    box->show();
+}
+
+}  // namespace tavo

@@ -1,0 +1,35 @@
+#include "app/PanelRules.h"
+
+namespace tavo {
+
+PanelContent panelContent(const PanelInputs& inputs) {
+    PanelContent content;
+    content.showsAccessibilityNotice = !inputs.isTrusted;
+
+    if (inputs.connectedDeviceName) {
+        content.statusColor = StatusColor::green;
+        content.statusText = *inputs.connectedDeviceName;
+    } else {
+        content.statusColor = StatusColor::gray;
+        content.statusText = inputs.isAdvertising ? "Waiting for iPhone\u2026" : "Starting\u2026";
+    }
+
+    content.selectedMode = inputs.outputMode;
+    content.modeDescription =
+        inputs.outputMode == ReceiverOutputMode::csv
+            ? "Each scan is typed followed by a comma, no Return \u2014 builds one line yourself."
+            : "Each scan is typed, then Return is pressed \u2014 one scan per line.";
+
+    content.scanRows.reserve(inputs.recentScans.size());
+    for (const TavoScan& scan : inputs.recentScans) {
+        content.scanRows.push_back({scan.id.string(), scan.value, scan.symbology});
+    }
+    content.launchAtLogin = inputs.launchAtLogin;
+    return content;
+}
+
+std::string_view trayIconName(const std::optional<std::string>& connectedDeviceName) {
+    return connectedDeviceName ? "barcode" : "barcode.viewfinder";
+}
+
+}  // namespace tavo

@@ -1,0 +1,28 @@
+#include "app/SettingsDefaultsStore.h"
+
+namespace tavo {
+namespace {
+
+QString qString(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+SettingsDefaultsStore::SettingsDefaultsStore()
+    : settings_(QSettings::IniFormat, QSettings::UserScope, "tavo", "tavo-receiver") {}
+
+std::optional<std::string> SettingsDefaultsStore::string(std::string_view key) const {
+    const QVariant value = settings_.value(qString(key));
+    if (!value.isValid()) {
+        return std::nullopt;
+    }
+    return value.toString().toStdString();
+}
+
+void SettingsDefaultsStore::setString(std::string_view key, std::string_view value) {
+    settings_.setValue(qString(key), qString(value));
+    settings_.sync();
+}
+
+}  // namespace tavo

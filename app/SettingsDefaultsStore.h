@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QSettings>
+
+#include "platform/DefaultsStore.h"
+
+namespace tavo {
+
+// The user's settings file, $XDG_CONFIG_HOME/tavo/tavo-receiver.conf.
+class SettingsDefaultsStore : public DefaultsStore {
+  public:
+    SettingsDefaultsStore();
+
+    std::optional<std::string> string(std::string_view key) const override;
+    // Written through at once, so that a process that is killed keeps the value.
+    void setString(std::string_view key, std::string_view value) override;
+
+  private:
+    mutable QSettings settings_;
+};
+
+}  // namespace tavo

@@ -1,0 +1,193 @@
+#include "app/TavoReceiverApp.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QMenu>
+#include <QSaveFile>
+#include <QScreen>
+#include <algorithm>
+
+#include "app/PanelRules.h"
+#include "app/Symbols.h"
+#include "output/OutputScan.h"
+
+namespace tavo {
+namespace {
+
+// A press on the icon that closed the panel also activates the icon; within this time the
+// activation must not open the panel again.
+constexpr qint64 reopenGuardMilliseconds = 300;
+
+}  // namespace
+
+TavoReceiverApp::TavoReceiverApp(MainThread& mainThread, DefaultsStore& defaults, Network& network,
+                                 KeyEvents& keyEvents, InputAccess& inputAccess,
+                                 LoginItems& loginItems)
+    : typer_(keyEvents), inputAccess_(inputAccess), loginItems_(loginItems) {
+    auto listener = ScanListener::make(mainThread, defaults, network);
+    std::weak_ptr<const ScanListener> weakListener = listener;
+    listener->setOnScan([weakListener, &typer = typer_](const TavoScan& scan) {
+        outputScan(scan, weakListener, typer);
+    });
+    listener_ = std::move(listener);
+
+    if (!QSystemTrayIcon::isSystemTrayAvailable()) {
+        createPanel();
+        panel_->show();
+        return;
+    }
+    // The panel and dialogs come and go; only the quit button ends the application.
+    QApplication::setQuitOnLastWindowClosed(false);
+    // Some tray hosts only ever show the icon's menu.
+    trayMenu_ = std::make_unique<QMenu>();
+    trayMenu_->addAction(tr("Open Tavo Receiver"), this, [this] { openPanel(); });
+    trayMenu_->addAction(tr("Quit Tavo Receiver"), qApp, &QCoreApplication::quit);
+    traySymbol_ = trayIconName(listener_->connectedDeviceName());
+    tray_ = std::make_unique<QSystemTrayIcon>(symbolIcon(traySymbol_));
+    tray_->setToolTip(tr("Tavo Receiver"));
+    tray_->setContextMenu(trayMenu_.get());
+    connect(tray_.get(), &QSystemTrayIcon::activated, this,
+            [this](QSystemTrayIcon::ActivationReason reason) {
+                if (reason == QSystemTrayIcon::Trigger) {
+                    togglePanel();
+                }
+            });
+    iconSubscription_ = listener_->objectWillChange().connect([this] { scheduleIconUpdate(); });
+    tray_->show();
+    outsidePresses_ = std::make_unique<OutsideClickWatcher>(
+        [this](QPoint position) { closeOnOutsidePress(position); });
+}
+
+TavoReceiverApp::~TavoReceiverApp() = default;
+
+void TavoReceiverApp::createPanel() {
+    panel_ = std::make_unique<MenuBarContentView>(listener_, inputAccess_, loginItems_);
+    // Scans go on reaching the application the user types into while the panel is open: no
+    // activation when shown, no focus when clicked, and no popup, which would grab the keyboard.
+    panel_->setAttribute(Qt::WA_ShowWithoutActivating);
+    if (tray_) {
+        panel_->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                               Qt::X11BypassWindowManagerHint | Qt::WindowDoesNotAcceptFocus);
+    } else {
+        panel_->setWindowFlags(Qt::Window | Qt::WindowDoesNotAcceptFocus);
+    }
+    connect(panel_.get(), &MenuBarContentView::rebuilt, this, [this] {
+        if (tray_) {
+            placePanel();
+        }
+        reportPanelGeometry();
+    });
+}
+
+void TavoReceiverApp::openPanel() {
+    if (!panel_) {
+        createPanel();
+    }
+    if (tray_) {
+        placePanel();
+    }
+    panel_->show();
+    panel_->raise();
+    if (outsidePresses_) {
+        outsidePresses_->start();
+    }
+}
+
+void TavoReceiverApp::closePanel() {
+    if (outsidePresses_) {
+        outsidePresses_->stop();
+    }
+    if (panel_ && tray_) {
+        panel_->hide();
+    }
+}
+
+void TavoReceiverApp::togglePanel() {
+    if (panel_ && panel_->isVisible()) {
+        closePanel();
+    } else if (!sinceOutsideClose_.isValid() ||
+               sinceOutsideClose_.elapsed() > reopenGuardMilliseconds) {
+        openPanel();
+    }
+}
+
+// Below the icon when it sits in the upper half of its screen, above it otherwise; kept on the
+// screen. Hosts that do not tell where the icon is get the panel at the pointer.
+void TavoReceiverApp::placePanel() {
+    const QRect icon = tray_->geometry();
+    const QPoint anchor = icon.isValid() ? icon.center() : QCursor::pos();
+    QScreen* screen = QGuiApplication::screenAt(anchor);
+    if (screen == nullptr) {
+        screen = QGuiApplication::primaryScreen();
+    }
+    const QRect area = screen->availableGeometry();
+    const QSize size = panel_->size();
+    const bool below = anchor.y() < screen->geometry().center().y();
+    int x = anchor.x() - size.width() / 2;
+    int y = below ? (icon.isValid() ? icon.bottom() + 1 : anchor.y())
+                  : (icon.isValid() ? icon.top() : anchor.y()) - size.height();
+    x = std::max(area.left(), std::min(x, area.right() + 1 - size.width()));
+    y = std::max(area.top(), std::min(y, area.bottom() + 1 - size.height()));
+    panel_->move(x, y);
+}
+
+void TavoReceiverApp::scheduleIconUpdate() {
+    if (iconUpdatePending_) {
+        return;
+    }
+    iconUpdatePending_ = true;
+    // After the event that announced the change, once the new value is stored.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            iconUpdatePending_ = false;
+            const std::string_view symbol = trayIconName(listener_->connectedDeviceName());
+            if (symbol != traySymbol_) {
+                traySymbol_ = symbol;
+                tray_->setIcon(symbolIcon(symbol));
+            }
+        },
+        Qt::QueuedConnection);
+}
+
+void TavoReceiverApp::closeOnOutsidePress(QPoint position) {
+    if (!panel_ || !panel_->isVisible() || panel_->frameGeometry().contains(position) ||
+        tray_->geometry().contains(position)) {
+        return;
+    }
+    closePanel();
+    sinceOutsideClose_.start();
+}
+
+// For tests that click the panel with real pointer events: TAVO_TEST_PANEL_GEOMETRY names a file
+// that receives, after each rebuild, one line "name x y width height" (screen coordinates) for the
+// panel and each named control.
+void TavoReceiverApp::reportPanelGeometry() const {
+    const QString path = qEnvironmentVariable("TAVO_TEST_PANEL_GEOMETRY");
+    if (path.isEmpty() || !panel_->isVisible()) {
+        return;
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return;
+    }
+    const auto line = [&file](const QString& name, QRect rect) {
+        file.write(QStringLiteral("%1 %2 %3 %4 %5\n")
+                       .arg(name)
+                       .arg(rect.x())
+                       .arg(rect.y())
+                       .arg(rect.width())
+                       .arg(rect.height())
+                       .toUtf8());
+    };
+    line("panel", panel_->frameGeometry());
+    for (const QWidget* child : panel_->findChildren<QWidget*>()) {
+        if (!child->objectName().isEmpty() && !child->objectName().startsWith("qt_") &&
+            child->isVisible()) {
+            line(child->objectName(), QRect(child->mapToGlobal(QPoint(0, 0)), child->size()));
+        }
+    }
+    file.commit();
+}
+
+}  // namespace tavo

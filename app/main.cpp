@@ -1,0 +1,63 @@
+#include <QApplication>
+#include <cstdio>
+#include <optional>
+#include <string>
+
+#include "app/QtMainThread.h"
+#include "app/SettingsDefaultsStore.h"
+#include "app/TavoReceiverApp.h"
+#include "platform/network/AsioNetwork.h"
+#include "platform/x11/X11InputAccess.h"
+#include "platform/x11/X11KeyEvents.h"
+#include "platform/xdg/XdgLoginItems.h"
+
+// After Qt: Xlib defines macros that clash with Qt's names.
+#include <X11/Xlib.h>
+
+namespace {
+
+// Why no display can be had, checked before Qt, which would abort the process.
+std::optional<std::string> displayProblem() {
+    if (qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
+        return std::nullopt;  // the user chose the platform; Qt reports its own failure
+    }
+    const QByteArray x11 = qgetenv("DISPLAY");
+    if (!x11.isEmpty()) {
+        if (Display* display = XOpenDisplay(nullptr)) {
+            XCloseDisplay(display);
+            // Typing goes through XTest, so the panel lives on the same X display, also under
+            // Wayland with XWayland.
+            qputenv("QT_QPA_PLATFORM", "xcb");
+            return std::nullopt;
+        }
+        if (!qEnvironmentVariableIsSet("WAYLAND_DISPLAY")) {
+            return "cannot connect to the X display \"" + x11.toStdString() + "\"";
+        }
+    }
+    if (qEnvironmentVariableIsSet("WAYLAND_DISPLAY")) {
+        return std::nullopt;
+    }
+    return std::string("neither DISPLAY nor WAYLAND_DISPLAY is set");
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (const auto problem = displayProblem()) {
+        std::fprintf(stderr, "tavo-receiver: no display (%s)\n", problem->c_str());
+        return 1;
+    }
+    QApplication application(argc, argv);
+    QApplication::setApplicationName("tavo-receiver");
+    QApplication::setApplicationDisplayName("Tavo Receiver");
+    QApplication::setDesktopFileName("tavo-receiver");
+
+    tavo::QtMainThread mainThread;
+    tavo::SettingsDefaultsStore defaults;
+    tavo::AsioNetwork network;
+    tavo::X11KeyEvents keyEvents;
+    tavo::X11InputAccess inputAccess;
+    tavo::XdgLoginItems loginItems;
+    tavo::TavoReceiverApp app(mainThread, defaults, network, keyEvents, inputAccess, loginItems);
+    return QApplication::exec();
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "platform/LoginItems.h"
+
+namespace tavo {
+
+// Starts the running executable at login through an XDG autostart entry,
+// $XDG_CONFIG_HOME/autostart/tavo-receiver.desktop (~/.config when unset). The entry counts as
+// enabled while it exists and is not marked Hidden=true. Every call looks at the file afresh.
+class XdgLoginItems : public LoginItems {
+  public:
+    LoginItemStatus status() override;
+    // Writes the entry, replacing a hidden one.
+    bool registerItem() override;
+    // Removes the entry; true when none is left.
+    bool unregisterItem() override;
+
+    // Nothing when neither XDG_CONFIG_HOME nor HOME gives a directory.
+    static std::optional<std::filesystem::path> entryPath();
+};
+
+// The value of an Exec key that runs exactly this program: quoted as the desktop entry format
+// asks, with the string escapes applied on top.
+std::string desktopEntryExec(const std::string& program);
+
+}  // namespace tavo

@@ -1,0 +1,13 @@
+// The entry of widget tests: one application object around all tests, gone before Qt's statics.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    ::testing::InitGoogleTest(&argc, argv);
+    if (::testing::GTEST_FLAG(list_tests)) {
+        return RUN_ALL_TESTS();
+    }
+    QApplication application(argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,75 @@
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "platform/xdg/XdgLoginItems.h"
+
+namespace tavo {
+namespace {
+
+namespace fs = std::filesystem;
+
+class XdgLoginItemsTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/tavo-xdg-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        configHome_ = pattern;
+        setenv("XDG_CONFIG_HOME", pattern, 1);
+    }
+    void TearDown() override { fs::remove_all(configHome_); }
+
+    fs::path configHome_;
+    XdgLoginItems loginItems_;
+};
+
+TEST_F(XdgLoginItemsTest, RegisterWritesAnEntryThatStartsThisProgramAndUnregisterRemovesIt) {
+    const fs::path entry = configHome_ / "autostart" / "tavo-receiver.desktop";
+    EXPECT_EQ(loginItems_.status(), LoginItemStatus::notRegistered);
+
+    ASSERT_TRUE(loginItems_.registerItem());
+    EXPECT_EQ(loginItems_.status(), LoginItemStatus::enabled);
+    std::stringstream text;
+    text << std::ifstream(entry).rdbuf();
+    const std::string exec =
+        "\nExec=" + desktopEntryExec(fs::read_symlink("/proc/self/exe")) + "\n";
+    EXPECT_NE(text.str().find(exec), std::string::npos) << text.str();
+    EXPECT_EQ(std::distance(fs::directory_iterator(entry.parent_path()), {}), 1);
+
+    ASSERT_TRUE(loginItems_.unregisterItem());
+    EXPECT_FALSE(fs::exists(entry));
+    EXPECT_EQ(loginItems_.status(), LoginItemStatus::notRegistered);
+}
+
+TEST_F(XdgLoginItemsTest, HiddenEntryReadsAsOffAndRegisterReplacesIt) {
+    const fs::path entry = configHome_ / "autostart" / "tavo-receiver.desktop";
+    fs::create_directories(entry.parent_path());
+    std::ofstream(entry) << "[Desktop Entry]\nExec=x\nHidden = true\n";
+    EXPECT_EQ(loginItems_.status(), LoginItemStatus::notRegistered);
+    std::ofstream(entry) << "[Desktop Entry]\nHidden=false\n[Desktop Action x]\nHidden=true\n";
+    EXPECT_EQ(loginItems_.status(), LoginItemStatus::enabled);
+
+    std::ofstream(entry) << "[Desktop Entry]\nHidden=true\n";
+    ASSERT_TRUE(loginItems_.registerItem());
+    EXPECT_EQ(loginItems_.status(), LoginItemStatus::enabled);
+}
+
+TEST_F(XdgLoginItemsTest, FailureIsReported) {
+    std::ofstream(configHome_ / "autostart") << "a file where the directory belongs";
+    EXPECT_FALSE(loginItems_.registerItem());
+    EXPECT_EQ(loginItems_.status(), LoginItemStatus::notRegistered);
+}
+
+TEST(DesktopEntryExecTest, QuotesThenEscapes) {
+    EXPECT_EQ(desktopEntryExec("/opt/My Apps/tavo"), "\"/opt/My Apps/tavo\"");
+    // Quoting escapes " ` $ \ with a backslash and % as %%; the string escape then doubles every
+    // backslash.
+    EXPECT_EQ(desktopEntryExec("/a\"b`c$d\\e%f"), R"("/a\\"b\\`c\\$d\\\\e%%f")");
+    EXPECT_EQ(desktopEntryExec("/a\nb"), "\"/a\\nb\"");
+}
+
+}  // namespace
+}  // namespace tavo
