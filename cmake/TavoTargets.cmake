@@ -14,11 +14,15 @@ function(tavo_target_settings target)
     endif()
 endfunction()
 
-# A GoogleTest executable registered with ctest under one label.
+# A GoogleTest executable registered with ctest under one label. With EMULATOR, every test (and
+# the listing of tests) runs through that command.
 function(tavo_add_test target label)
-    cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES;PROPERTIES" ${ARGN})
+    cmake_parse_arguments(ARG "" "EMULATOR" "SOURCES;LIBRARIES;PROPERTIES" ${ARGN})
     add_executable(${target} ${ARG_SOURCES})
     target_link_libraries(${target} PRIVATE ${ARG_LIBRARIES} GTest::gtest GTest::gmock GTest::gtest_main)
     tavo_target_settings(${target})
+    if(ARG_EMULATOR)
+        set_target_properties(${target} PROPERTIES CROSSCOMPILING_EMULATOR ${ARG_EMULATOR})
+    endif()
     gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST PROPERTIES LABELS ${label} ${ARG_PROPERTIES})
 endfunction()
