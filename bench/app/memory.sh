@@ -62,24 +62,34 @@ start() {
     sleep 2  # let start-up allocations settle before measuring
 }
 
+# Clicks the tray icon of the application started last and waits for its window to show.
+openPanel() {
+    local x y
+    read -r x y < <(iconOf "$1")
+    xdotool mousemove "$x" "$y" click 1
+    until [ "$(xdotool search --onlyvisible --classname "$1" | wc -l)" -ge 2 ]; do sleep 0.05; done
+    sleep 1
+}
+
 start "$build/bench/app/tavo_minimal_tray_app"
 read -r minimal minimalAnon < <(rssOf "$started")
+openPanel tavo_minimal_tray_app
+read -r minimalOpened minimalOpenedAnon < <(rssOf "$started")
 
 start "$build/app/tavo-receiver"
-receiver=$started
-read -r unopened unopenedAnon < <(rssOf "$receiver")
-read -r x y < <(iconOf tavo-receiver)
-xdotool mousemove "$x" "$y" click 1
-until [ "$(xdotool search --onlyvisible --classname tavo-receiver | wc -l)" -ge 2 ]; do sleep 0.05; done
-sleep 1
-read -r opened openedAnon < <(rssOf "$receiver")
+read -r unopened unopenedAnon < <(rssOf "$started")
+openPanel tavo-receiver
+read -r opened openedAnon < <(rssOf "$started")
 
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
 figure() {
     printf '%-40s VmRSS %6d KiB  %s x   RssAnon %6d KiB  %s x\n' "$1" "$2" \
-        "$(ratio "$2" "$minimal")" "$3" "$(ratio "$3" "$minimalAnon")"
+        "$(ratio "$2" "$4")" "$3" "$(ratio "$3" "$5")"
 }
-figure "minimal Qt tray application" "$minimal" "$minimalAnon"
-figure "tavo-receiver, panel never opened" "$unopened" "$unopenedAnon"
-figure "tavo-receiver, after opening the panel" "$opened" "$openedAnon"
-echo "target: VmRSS within 1.20 x the minimal application"
+figure "minimal Qt tray application" "$minimal" "$minimalAnon" "$minimal" "$minimalAnon"
+figure "tavo-receiver, panel never opened" "$unopened" "$unopenedAnon" "$minimal" "$minimalAnon"
+figure "minimal application, window opened" "$minimalOpened" "$minimalOpenedAnon" \
+    "$minimalOpened" "$minimalOpenedAnon"
+figure "tavo-receiver, after opening the panel" "$opened" "$openedAnon" "$minimalOpened" \
+    "$minimalOpenedAnon"
+echo "ratios against the minimal application in the same state; target: VmRSS within 1.20 x"
