@@ -180,14 +180,11 @@ TEST_F(AppEndToEndTest, TypesScansFollowsThePhoneAndKeepsTheModeChosenInThePanel
     receiver_.reset();
     startReceiver();
     std::string status;
-    for (int attempt = 0; attempt < 20 && status.empty(); ++attempt) {
+    EXPECT_TRUE(waitUntil([&] {
         auto lastPhone = startPhone({"Z"});
         status = nextStatus(*lastPhone);
-        if (lastPhone->stop(false) != 0) {
-            status.clear();
-            std::this_thread::sleep_for(250ms);
-        }
-    }
+        return lastPhone->stop(false) == 0;
+    }));
     EXPECT_EQ(status, "csv");
     EXPECT_TRUE(waitUntil([&] { return sink_.received() == typed + "Z,"; })) << sink_.received();
 }

@@ -18,41 +18,41 @@ class XdgLoginItemsTest : public ::testing::Test {
         char pattern[] = "/tmp/tavo-xdg-XXXXXX";
         ASSERT_NE(mkdtemp(pattern), nullptr);
         configHome_ = pattern;
+        entry_ = configHome_ / "autostart" / "tavo-receiver.desktop";
         setenv("XDG_CONFIG_HOME", pattern, 1);
     }
     void TearDown() override { fs::remove_all(configHome_); }
 
     fs::path configHome_;
+    fs::path entry_;
     XdgLoginItems loginItems_;
 };
 
 TEST_F(XdgLoginItemsTest, RegisterWritesAnEntryThatStartsThisProgramAndUnregisterRemovesIt) {
-    const fs::path entry = configHome_ / "autostart" / "tavo-receiver.desktop";
     EXPECT_EQ(loginItems_.status(), LoginItemStatus::notRegistered);
 
     ASSERT_TRUE(loginItems_.registerItem());
     EXPECT_EQ(loginItems_.status(), LoginItemStatus::enabled);
     std::stringstream text;
-    text << std::ifstream(entry).rdbuf();
+    text << std::ifstream(entry_).rdbuf();
     const std::string exec =
         "\nExec=" + desktopEntryExec(fs::read_symlink("/proc/self/exe")) + "\n";
     EXPECT_NE(text.str().find(exec), std::string::npos) << text.str();
-    EXPECT_EQ(std::distance(fs::directory_iterator(entry.parent_path()), {}), 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(entry_.parent_path()), {}), 1);
 
     ASSERT_TRUE(loginItems_.unregisterItem());
-    EXPECT_FALSE(fs::exists(entry));
+    EXPECT_FALSE(fs::exists(entry_));
     EXPECT_EQ(loginItems_.status(), LoginItemStatus::notRegistered);
 }
 
 TEST_F(XdgLoginItemsTest, HiddenEntryReadsAsOffAndRegisterReplacesIt) {
-    const fs::path entry = configHome_ / "autostart" / "tavo-receiver.desktop";
-    fs::create_directories(entry.parent_path());
-    std::ofstream(entry) << "[Desktop Entry]\nExec=x\nHidden = true\n";
+    fs::create_directories(entry_.parent_path());
+    std::ofstream(entry_) << "[Desktop Entry]\nExec=x\nHidden = true\n";
     EXPECT_EQ(loginItems_.status(), LoginItemStatus::notRegistered);
-    std::ofstream(entry) << "[Desktop Entry]\nHidden=false\n[Desktop Action x]\nHidden=true\n";
+    std::ofstream(entry_) << "[Desktop Entry]\nHidden=false\n[Desktop Action x]\nHidden=true\n";
     EXPECT_EQ(loginItems_.status(), LoginItemStatus::enabled);
 
-    std::ofstream(entry) << "[Desktop Entry]\nHidden=true\n";
+    std::ofstream(entry_) << "[Desktop Entry]\nHidden=true\n";
     ASSERT_TRUE(loginItems_.registerItem());
     EXPECT_EQ(loginItems_.status(), LoginItemStatus::enabled);
 }

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 #include "kit/CodingErrors.h"
 #include "kit/FrameHeader.h"
@@ -9,9 +10,6 @@
 
 namespace tavo {
 namespace {
-
-using ErrorKind = DecodingError::Kind;
-using Path = std::vector<std::string>;
 
 const std::string scanPayload = R"({"id":"0F3C9A52-7B1E-4D6A-9C84-2E5B7A1D3F60","value":)"
                                 R"("4006381333931","symbology":"EAN-13","timestamp":763637213.25)";
@@ -37,34 +35,27 @@ TEST(TavoFraming, DecodesEachKindIgnoringUnknownMembers) {
     EXPECT_EQ(hello.hello()->deviceName, "Stockroom iPhone");
     EXPECT_EQ(hello.hello()->protocolVersion, 1);
 
-    auto scan = decodeText(R"( {"extra":[1],)" + scanWith(R"("x":null)").substr(1) + "\n");
+    // A lower-case id is read, and written back in upper case.
+    const std::string lowerId = R"("id":"0f3c9a52-7b1e-4d6a-9c84-2e5b7a1d3f60")";
+    auto scan = decodeText(R"( {"extra":[1],)" + scanWith(lowerId).substr(1) + "\n");
     EXPECT_EQ(*scan.scan(), TavoScan(*Uuid::parse("0F3C9A52-7B1E-4D6A-9C84-2E5B7A1D3F60"),
                                      "4006381333931", "EAN-13", 763637213.25));
+    EXPECT_EQ(encodeText(scan), R"({"kind":"scan","payload":)" + scanPayload + "}}");
 
     auto status = decodeText(R"({"kind":"status","payload":{"outputMode":"csv"}})");
     EXPECT_EQ(status.status()->outputMode, ReceiverOutputMode::csv);
 }
 
 TEST(TavoFraming, WritesCompactUtf8WithEscapedSolidus) {
-    auto csv = TavoFraming::encode(TavoReceiverStatus{ReceiverOutputMode::csv});
-    EXPECT_EQ(csv.size(), 52u);
-    EXPECT_EQ(Bytes(csv.begin(), csv.begin() + 4), (Bytes{0, 0, 0, 0x30}));
-    auto newline = TavoFraming::encode(TavoReceiverStatus{ReceiverOutputMode::newline});
-    EXPECT_EQ(newline.size(), 56u);
-    EXPECT_EQ(Bytes(newline.begin(), newline.begin() + 4), (Bytes{0, 0, 0, 0x34}));
+    const std::string status = R"({"kind":"status","payload":{"outputMode":"csv"}})";
+    const Bytes frame = TavoFraming::encode(TavoReceiverStatus{ReceiverOutputMode::csv});
+    EXPECT_EQ(std::string(frame.begin(), frame.end()), std::string("\0\0\0\x30", 4) + status);
 
     auto written = encodeText(TavoHello{"Lager/Süd \"1\"", 1});
     EXPECT_EQ(
         written,
         R"({"kind":"hello","payload":{"deviceName":"Lager\/Süd \"1\"","protocolVersion":1}})");
     EXPECT_EQ(decodeText(written).hello()->deviceName, "Lager/Süd \"1\"");
-}
-
-TEST(TavoFraming, LowerCaseIdIsWrittenBackInUpperCase) {
-    auto first = decodeText(scanWith(R"("id":"0f3c9a52-7b1e-4d6a-9c84-2e5b7a1d3f60")"));
-    auto written = encodeText(first);
-    EXPECT_NE(written.find("0F3C9A52-7B1E-4D6A-9C84-2E5B7A1D3F60"), std::string::npos);
-    EXPECT_EQ(*decodeText(written).scan(), *first.scan());
 }
 
 TEST(TavoFraming, TimestampsReadBackToTheSameDouble) {
@@ -94,7 +85,6 @@ TEST(TavoFraming, RefusesToWriteWhatJsonCannotHold) {
 TEST(TavoFraming, HeadersAreExactlyFourBigEndianBytes) {
     const std::vector<std::pair<Bytes, std::optional<std::uint32_t>>> cases{
         {{0, 0, 1, 0}, 256},
-        {{0, 0, 0, 0}, 0},
         {{0xFF, 0xFF, 0xFF, 0xFF}, 4294967295},
         {{0, 0, 1}, std::nullopt},
         {{0, 0, 1, 0, 0}, std::nullopt},
@@ -104,63 +94,42 @@ TEST(TavoFraming, HeadersAreExactlyFourBigEndianBytes) {
     }
 }
 
-struct Failure {
-    std::string body;
-    ErrorKind kind;
-    Path path;
-};
-
 TEST(TavoFraming, DecodingFailuresCarryTheirKindAndPath) {
-    const Path payload{"payload"};
+    using enum DecodingError::Kind;
+    const std::string hello = R"({"kind":"hello","payload":{"deviceName":"d","protocolVersion":)";
+    const std::string status = R"({"kind":"status","payload":)";
+    using Failure = std::tuple<std::string, DecodingError::Kind, std::vector<std::string>>;
     const std::vector<Failure> failures{
-        {R"({"kind":"hello"})", ErrorKind::keyNotFound, payload},
-        {R"({"kind":"scan"})", ErrorKind::keyNotFound, payload},
-        {R"({"kind":"status"})", ErrorKind::keyNotFound, payload},
-        {R"({"payload":{"outputMode":"csv"}})", ErrorKind::keyNotFound, {"kind"}},
-        {R"({"kind":"status","payload":{}})", ErrorKind::keyNotFound, {"payload", "outputMode"}},
-        {R"({"kind":"status","payload":null})", ErrorKind::valueNotFound, payload},
-        {scanWith(R"("timestamp":null)"), ErrorKind::valueNotFound, {"payload", "timestamp"}},
-        {R"({"kind":"hello","payload":{"deviceName":7,"protocolVersion":1}})",
-         ErrorKind::typeMismatch,
-         {"payload", "deviceName"}},
-        {R"({"kind":"hello","payload":{"deviceName":"d","protocolVersion":"1"}})",
-         ErrorKind::typeMismatch,
-         {"payload", "protocolVersion"}},
-        {scanWith(R"("timestamp":"1")"), ErrorKind::typeMismatch, {"payload", "timestamp"}},
-        {R"({"kind":"scan","payload":[]})", ErrorKind::typeMismatch, payload},
-        {R"([{"kind":"status","payload":{"outputMode":"csv"}}])", ErrorKind::typeMismatch, {}},
-        {R"({"kind":"hello","payload":{"deviceName":"d","protocolVersion":1.5}})",
-         ErrorKind::dataCorrupted,
-         {"payload", "protocolVersion"}},
-        {R"({"kind":"hello","payload":{"deviceName":"d","protocolVersion":1.0}})",
-         ErrorKind::dataCorrupted,
-         {"payload", "protocolVersion"}},
-        {R"({"kind":"hello","payload":{"deviceName":"d","protocolVersion":9223372036854775808}})",
-         ErrorKind::dataCorrupted,
-         {"payload", "protocolVersion"}},
-        {R"({"kind":"status","payload":{"outputMode":"CSV"}})",
-         ErrorKind::dataCorrupted,
-         {"payload", "outputMode"}},
-        {R"({"kind":"Scan","payload":)" + scanPayload + "}}", ErrorKind::dataCorrupted, {"kind"}},
-        {scanWith(R"("id":"0F3C9A527B1E4D6A9C842E5B7A1D3F60")"),
-         ErrorKind::dataCorrupted,
-         {"payload", "id"}},
-        {scanWith(R"("timestamp":1e400)"), ErrorKind::dataCorrupted, {}},
-        {"", ErrorKind::dataCorrupted, {}},
-        {R"({"kind":"status","payload":{"outputMode":"csv"}}{})", ErrorKind::dataCorrupted, {}},
-        {scanWith("\"note\":\"\xC3\x28\""), ErrorKind::dataCorrupted, {}},
-        {scanWith(R"("note":"\uD800")"), ErrorKind::dataCorrupted, {}},
-        {std::string("\0\0\0\x30", 4) + R"({"kind":"status","payload":{"outputMode":"csv"}})",
-         ErrorKind::dataCorrupted,
-         {}},
+        {R"({"kind":"hello"})", keyNotFound, {"payload"}},
+        {R"({"kind":"scan"})", keyNotFound, {"payload"}},
+        {R"({"kind":"status"})", keyNotFound, {"payload"}},
+        {R"({"payload":{"outputMode":"csv"}})", keyNotFound, {"kind"}},
+        {status + "{}}", keyNotFound, {"payload", "outputMode"}},
+        {status + "null}", valueNotFound, {"payload"}},
+        {scanWith(R"("value":7)"), typeMismatch, {"payload", "value"}},
+        {scanWith(R"("timestamp":"1")"), typeMismatch, {"payload", "timestamp"}},
+        {"[" + status + R"({"outputMode":"csv"}}])", typeMismatch, {}},
+        {hello + "1.5}}", dataCorrupted, {"payload", "protocolVersion"}},
+        {hello + "1.0}}", dataCorrupted, {"payload", "protocolVersion"}},
+        {hello + R"("1"}})", typeMismatch, {"payload", "protocolVersion"}},
+        {hello + "9223372036854775808}}", dataCorrupted, {"payload", "protocolVersion"}},
+        {status + R"({"outputMode":"CSV"}})", dataCorrupted, {"payload", "outputMode"}},
+        {R"({"kind":"Scan","payload":{}})", dataCorrupted, {"kind"}},
+        {scanWith(R"("id":"0F3C9A527B1E4D6A9C842E5B7A1D3F60")"), dataCorrupted, {"payload", "id"}},
+        {scanWith(R"("timestamp":1e400)"), dataCorrupted, {}},
+        {"", dataCorrupted, {}},
+        {std::string("\0\0\0\x30", 4) + status + R"({"outputMode":"csv"}})", dataCorrupted, {}},
+        {status + R"({"outputMode":"csv"}}{})", dataCorrupted, {}},
+        {scanWith("\"note\":\"\xC3\x28\""), dataCorrupted, {}},
+        {scanWith(R"("note":"\uD800")"), dataCorrupted, {}},
     };
-    for (const auto& failure : failures) {
+    for (const auto& [body, kind, path] : failures) {
         try {
-            decodeText(failure.body);
-            ADD_FAILURE() << "decoded: " << failure.body;
+            decodeText(body);
+            ADD_FAILURE() << "decoded: " << body;
         } catch (const DecodingError& error) {
-            EXPECT_EQ(error.kind(), failure.kind) << failure.body;
-            EXPECT_EQ(error.codingPath(), failure.path) << failure.body;
+            EXPECT_EQ(error.kind(), kind) << body;
+            EXPECT_EQ(error.codingPath(), path) << body;
         }
     }
 }

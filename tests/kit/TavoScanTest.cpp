@@ -26,7 +26,6 @@ TEST(TavoScan, TextComparesUnderCanonicalEquivalence) {
 
 TEST(TavoScan, NewScansGetRandomVersionFourIds) {
     auto text = TavoScan("v", "s", 0).id.string();
-    EXPECT_EQ(someId.string(), "0F3C9A52-7B1E-4D6A-9C84-2E5B7A1D3F60");
     EXPECT_EQ(text[14], '4');
     EXPECT_NE(std::string("89AB").find(text[19]), std::string::npos);
     EXPECT_EQ(Uuid::parse(text)->string(), text);

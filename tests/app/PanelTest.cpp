@@ -1,0 +1,178 @@
+// The application on the offscreen platform, which has no tray: the panel is shown at once as an
+// ordinary window.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QTest>
+#include <algorithm>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+
+#include "app/ElidedLabel.h"
+#include "app/TavoReceiverApp.h"
+#include "kit/TavoFraming.h"
+#include "tests/support/FakeNetwork.h"
+#include "tests/support/ManualMainThread.h"
+#include "tests/support/MemoryDefaultsStore.h"
+#include "tests/support/RecordingKeyEvents.h"
+
+namespace tavo {
+namespace {
+
+using testing::Return;
+
+class FakeInputAccess : public InputAccess {
+  public:
+    bool isTrusted() override { return trusted; }
+    std::string accessAdvice() override { return "Run the session on X11."; }
+
+    bool trusted = true;
+};
+
+class MockLoginItems : public LoginItems {
+  public:
+    MOCK_METHOD(LoginItemStatus, status, (), (override));
+    MOCK_METHOD(bool, registerItem, (), (override));
+    MOCK_METHOD(bool, unregisterItem, (), (override));
+};
+
+class PanelTest : public ::testing::Test {
+  protected:
+    void start() {
+        app_.emplace(mainThread_, defaults_, network_, keyEvents_, inputAccess_, loginItems_);
+    }
+
+    MenuBarContentView& panel() { return *app_->panel(); }
+
+    template <typename Widget>
+    Widget& child(const char* name) {
+        auto* widget = panel().findChild<Widget*>(name);
+        return widget != nullptr ? *widget : throw std::logic_error(name);
+    }
+
+    // A phone connects, unless one has, and sends the message; the panel catches up with it.
+    void send(const TavoMessage& message) {
+        if (!phone_) {
+            phone_ = network_.makeConnection();
+            network_.listener().deliverConnection(phone_);
+            mainThread_.drain();
+        }
+        phone_->feed(TavoFraming::encode(message));
+        mainThread_.drain();
+        QCoreApplication::processEvents();
+    }
+
+    void click(const char* name) {
+        QTest::mouseClick(&child<QAbstractButton>(name), Qt::LeftButton);
+        QCoreApplication::processEvents();
+    }
+
+    ManualMainThread mainThread_;
+    MemoryDefaultsStore defaults_;
+    FakeNetwork network_;
+    RecordingKeyEvents keyEvents_;
+    FakeInputAccess inputAccess_;
+    testing::NiceMock<MockLoginItems> loginItems_;
+    std::optional<TavoReceiverApp> app_;
+    std::shared_ptr<FakeConnection> phone_;
+};
+
+TEST_F(PanelTest, TypesInTheModeChosenThereWithoutTakingFocus) {
+    start();
+    ASSERT_EQ(app_->trayIcon(), nullptr);
+    EXPECT_TRUE(panel().isVisible());
+    send(TavoHello{"Ana's iPhone", 1});
+    send(TavoScan("123", "ean8", 1.0));
+    EXPECT_EQ(child<ElidedLabel>("statusText").text(), "Ana's iPhone");
+    EXPECT_TRUE(child<QPushButton>("newlineSegment").isChecked());
+    EXPECT_EQ(child<QLabel>("modeDescription").text().toStdString(),
+              "Each scan is typed, then Return is pressed \u2014 one scan per line.");
+
+    click("csvSegment");
+    send(TavoScan("4,5", "qr", 2.0));
+    EXPECT_EQ(keyEvents_.typedText(),
+              std::u16string(u"123") + RecordingKeyEvents::returnMark + u"4,5,");
+    EXPECT_FALSE(child<QPushButton>("newlineSegment").isChecked());
+    EXPECT_EQ(child<QLabel>("modeDescription").text().toStdString(),
+              "Each scan is typed followed by a comma, no Return \u2014 builds one line yourself.");
+    EXPECT_EQ(QApplication::focusWidget(), nullptr);
+}
+
+TEST_F(PanelTest, ListRebuildsOnEachScanWithinTheFixedWidth) {
+    start();
+    EXPECT_TRUE(child<QLabel>("noScansText").isVisible());
+    EXPECT_FALSE(child<QScrollArea>("scanList").isVisible());
+
+    const std::string longValue(300, '7');
+    send(TavoScan(longValue, "code128", 0));
+    EXPECT_FALSE(child<QLabel>("noScansText").isVisible());
+    const auto& value = child<ElidedLabel>("scanValue");
+    EXPECT_EQ(value.text().toStdString(), longValue);
+    EXPECT_TRUE(value.displayedText().endsWith(QChar(0x2026)));
+    const auto& symbology = child<ElidedLabel>("scanSymbology");
+    EXPECT_EQ(symbology.displayedText(), "code128");
+    EXPECT_LE(symbology.mapTo(&panel(), QPoint(symbology.width(), 0)).x(),
+              MenuBarContentView::panelWidth);
+
+    for (int i = 1; i < 20; ++i) {
+        send(TavoScan("scan " + std::to_string(i), "qr", i));
+    }
+    const auto rows = child<QScrollArea>("scanList").findChildren<ElidedLabel*>("scanValue");
+    ASSERT_EQ(rows.size(), 20);
+    EXPECT_EQ(rows.front()->text(), "scan 19");
+    EXPECT_LE(child<QScrollArea>("scanList").height(), 200);
+    EXPECT_EQ(panel().width(), MenuBarContentView::panelWidth);
+}
+
+TEST_F(PanelTest, LaunchAtLoginCallsOncePerChangeAndNeverOnOpening) {
+    {
+        testing::InSequence order;
+        EXPECT_CALL(loginItems_, status()).WillOnce(Return(LoginItemStatus::notRegistered));
+        EXPECT_CALL(loginItems_, registerItem()).WillOnce(Return(false));
+        EXPECT_CALL(loginItems_, unregisterItem()).WillOnce(Return(false));
+    }
+    start();
+    panel().hide();
+    panel().show();
+    auto& launchAtLogin = child<QCheckBox>("launchAtLoginSwitch");
+    EXPECT_FALSE(launchAtLogin.isChecked());
+    click("launchAtLoginSwitch");
+    EXPECT_TRUE(launchAtLogin.isChecked());  // the failure is dropped
+    click("launchAtLoginSwitch");
+    testing::Mock::VerifyAndClearExpectations(&loginItems_);
+
+    ON_CALL(loginItems_, status()).WillByDefault(Return(LoginItemStatus::enabled));
+    start();
+    EXPECT_TRUE(child<QCheckBox>("launchAtLoginSwitch").isChecked());
+}
+
+TEST_F(PanelTest, NoticeWhileUntrustedUntilTheNextRebuild) {
+    inputAccess_.trusted = false;
+    start();
+    EXPECT_TRUE(child<QWidget>("accessibilityNotice").isVisible());
+    click("grantAccessButton");
+    const auto windows = QApplication::topLevelWidgets();
+    const auto found = std::find_if(windows.begin(), windows.end(), [](QWidget* window) {
+        return qobject_cast<QMessageBox*>(window) != nullptr;
+    });
+    ASSERT_NE(found, windows.end());
+    const std::unique_ptr<QMessageBox> advice(static_cast<QMessageBox*>(*found));
+    EXPECT_TRUE(advice->isVisible());
+    EXPECT_EQ(advice->text(), "Run the session on X11.");
+
+    inputAccess_.trusted = true;
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(child<QWidget>("accessibilityNotice").isVisible());
+    send(TavoHello{"Ana's iPhone", 1});
+    EXPECT_FALSE(child<QWidget>("accessibilityNotice").isVisible());
+}
+
+}  // namespace
+}  // namespace tavo
