@@ -9,49 +9,35 @@
 namespace tavo {
 namespace {
 
-class OutputScanTest : public ::testing::Test {
-  protected:
-    void output(const std::string& value) {
-        outputScan(TavoScan(value, "code128", 0), listener, typer);
-    }
-
+TEST(OutputScan, EndsEachValueAsTheModeOfTheMomentSays) {
     ManualMainThread mainThread;
     MemoryDefaultsStore defaults;
     FakeNetwork network;
-    std::shared_ptr<ScanListener> listener = ScanListener::make(mainThread, defaults, network);
+    auto listener = ScanListener::make(mainThread, defaults, network);
     RecordingKeyEvents keyEvents;
-    KeystrokeTyper typer{keyEvents};
-};
+    const KeystrokeTyper typer(keyEvents);
 
-TEST_F(OutputScanTest, NewlineModeTypesTheValueAndReturn) {
-    output("12345");
-    output("");
-    EXPECT_EQ(keyEvents.typedText(), u"12345\u23CE\u23CE");
-}
+    // Values are typed as they are: no trimming, quoting or escaping, also in csv mode.
+    const std::vector<std::tuple<ReceiverOutputMode, std::string, std::u16string>> cases{
+        {ReceiverOutputMode::newline, "12345", u"12345\u23CE"},
+        {ReceiverOutputMode::newline, "", u"\u23CE"},
+        {ReceiverOutputMode::csv, "12345", u"12345,"},
+        {ReceiverOutputMode::csv, "a,b", u"a,b,"},
+        {ReceiverOutputMode::csv, "", u","},
+    };
+    for (const auto& [mode, value, typed] : cases) {
+        listener->setOutputMode(mode);
+        keyEvents.posted.clear();
+        outputScan(TavoScan(value, "qr", 0), listener, typer);
+        EXPECT_EQ(keyEvents.typedText(), typed) << value;
+    }
 
-TEST_F(OutputScanTest, CsvModeTypesTheValueUnchangedAndOneComma) {
-    listener->setOutputMode(ReceiverOutputMode::csv);
-    output("12345");
-    output("a,\"b\"");
-    output("");
-    EXPECT_EQ(keyEvents.typedText(), u"12345,a,\"b\",,");
-}
-
-TEST_F(OutputScanTest, TheModeIsReadAtEachScan) {
-    output("1");
-    listener->setOutputMode(ReceiverOutputMode::csv);
-    output("2");
-    listener->setOutputMode(ReceiverOutputMode::newline);
-    output("3");
-    EXPECT_EQ(keyEvents.typedText(), u"1\u23CE2,3\u23CE");
-}
-
-TEST_F(OutputScanTest, AListenerThatIsGoneTypesAsNewline) {
-    listener->setOutputMode(ReceiverOutputMode::csv);
+    // A scan that arrives while the listener is being destroyed is still typed, as in newline mode.
     const std::weak_ptr<const ScanListener> gone = listener;
     listener.reset();
-    outputScan(TavoScan("12345", "qr", 0), gone, typer);
-    EXPECT_EQ(keyEvents.typedText(), u"12345\u23CE");
+    keyEvents.posted.clear();
+    outputScan(TavoScan("3", "qr", 0), gone, typer);
+    EXPECT_EQ(keyEvents.typedText(), u"3\u23CE");
 }
 
 }  // namespace

@@ -2,13 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <initializer_list>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "kit/FrameHeader.h"
 #include "kit/TavoFraming.h"
 #include "receiver/ScanListener.h"
 #include "tests/support/FakeNetwork.h"
@@ -47,20 +47,18 @@ class ScanListenerTest : public ::testing::Test {
     }
 
     static Bytes frameOf(std::string_view body) {
-        const auto length = static_cast<std::uint32_t>(body.size());
-        Bytes frame(4 + body.size());
-        for (std::size_t i = 0; i < 4; ++i) {
-            frame[i] = static_cast<std::uint8_t>(length >> (24 - 8 * i));
-        }
-        std::copy(body.begin(), body.end(), frame.begin() + 4);
-        return frame;
+        const auto header = *TavoFraming::encodeLength(body.size());
+        return join({Bytes(header.begin(), header.end()), Bytes(body.begin(), body.end())});
     }
-    static Bytes hello(std::string_view deviceName) {
-        return frameOf(R"({"kind":"hello","payload":{"deviceName":")" + std::string(deviceName) +
-                       R"(","protocolVersion":1}})");
+    static Bytes hello(const std::string& deviceName) {
+        return TavoFraming::encode(TavoHello{deviceName, 1});
     }
-    static Bytes scan(const TavoScan& scan) { return TavoFraming::encode(scan); }
-    static Bytes scan(std::string value) { return scan(TavoScan(std::move(value), "ean13", 1.5)); }
+    static Bytes scan(const std::string& value) {
+        return TavoFraming::encode(TavoScan(value, "ean13", 1.5));
+    }
+    static Bytes status(ReceiverOutputMode mode) {
+        return TavoFraming::encode(TavoReceiverStatus{mode});
+    }
     static Bytes join(std::initializer_list<Bytes> parts) {
         Bytes joined;
         for (const auto& part : parts) {

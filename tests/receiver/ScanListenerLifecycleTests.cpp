@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <optional>
 #include <string>
 #include <utility>
 
@@ -10,42 +9,25 @@
 namespace tavo {
 namespace {
 
-TEST(ScanListenerConstruction, ReadsOnlyExactlyCsvAsCsvAndWritesNothing) {
-    const std::vector<std::pair<std::optional<std::string>, ReceiverOutputMode>> cases{
-        {std::nullopt, ReceiverOutputMode::newline}, {"csv", ReceiverOutputMode::csv},
-        {"CSV", ReceiverOutputMode::newline},        {"", ReceiverOutputMode::newline},
-        {"tab", ReceiverOutputMode::newline},        {"newline", ReceiverOutputMode::newline}};
-    for (const auto& [stored, expected] : cases) {
-        ManualMainThread mainThread;
-        MemoryDefaultsStore defaults;
-        FakeNetwork network;
-        if (stored) {
-            defaults.setString(ScanListener::outputModeKey, *stored);
-        }
-        const auto listener = ScanListener::make(mainThread, defaults, network);
-        EXPECT_EQ(listener->outputMode(), expected) << stored.value_or("(nothing)");
-        EXPECT_EQ(defaults.writes().size(), stored ? 1u : 0u);
-        EXPECT_EQ(mainThread.pending(), 0u);
+TEST_F(ScanListenerTest, ReadsTheStoredModeExactlyAndWritesNothing) {
+    for (const auto& [stored, expected] : {std::pair{"csv", ReceiverOutputMode::csv},
+                                           std::pair{"CSV", ReceiverOutputMode::newline}}) {
+        defaults.values[ScanListener::outputModeKey] = stored;
+        make();
+        EXPECT_EQ(listener->outputMode(), expected) << stored;
     }
+    EXPECT_EQ(defaults.writes, 0u);
+    EXPECT_EQ(mainThread.drain(), 0u);
 }
 
-TEST_F(ScanListenerTest, AdvertisesAPlainListenerOnItsNetworkQueue) {
-    ASSERT_EQ(network.queueLabels(), std::vector<std::string>{"tavo.receiver.network"});
-    auto& made = network.listener();
-    EXPECT_EQ(dynamic_cast<FakeNetworkQueue&>(made.queue()).label, "tavo.receiver.network");
-    ASSERT_TRUE(made.service());
-    EXPECT_EQ(made.service()->name, std::nullopt);
-    EXPECT_EQ(made.service()->type, "_tavo._tcp");
-    EXPECT_EQ(made.service()->domain, std::nullopt);
-    EXPECT_EQ(made.calls(), (std::vector<std::string>{"setService", "setNewConnectionHandler",
-                                                      "setStateUpdateHandler", "start"}));
-    EXPECT_EQ(listener->port(), made.port());
-}
-
-TEST_F(ScanListenerTest, SecondStartDoesNothing) {
+TEST_F(ScanListenerTest, AdvertisesOnceOnAnyPort) {
     ScanListenerTestPeer::start(*listener);
-    EXPECT_EQ(network.listeners().size(), 1u);
-    EXPECT_EQ(network.listener().calls().size(), 4u);
+    ASSERT_EQ(network.listeners.size(), 1u);
+    auto& made = network.listener();
+    EXPECT_EQ(made.service->type, "_tavo._tcp");
+    EXPECT_EQ(made.calls, (std::vector<std::string>{"setService", "setNewConnectionHandler",
+                                                    "setStateUpdateHandler", "start"}));
+    EXPECT_EQ(listener->port(), made.port());
 }
 
 TEST_F(ScanListenerTest, ListenerCreationFailureIsRecorded) {
@@ -53,97 +35,70 @@ TEST_F(ScanListenerTest, ListenerCreationFailureIsRecorded) {
     make();
     EXPECT_EQ(listener->lastError(), "no sockets");
     EXPECT_EQ(listener->port(), std::nullopt);
-    EXPECT_FALSE(listener->isAdvertising());
-    EXPECT_EQ(network.listeners().size(), 1u) << "only the one made by SetUp";
 }
 
-TEST_F(ScanListenerTest, ReadyThenFailedKeepsAdvertisingAndRecordsTheError) {
+TEST_F(ScanListenerTest, ListenerStatesSetAdvertisingAndLastErrorOnTheMainThread) {
     auto& made = network.listener();
-    made.deliverState({ListenerState::Kind::setup, std::nullopt});
+    made.deliverState({ListenerState::Kind::failed, NetworkError{"collision"}});
     made.deliverState({ListenerState::Kind::waiting, NetworkError{"no network"}});
-    made.deliverState({ListenerState::Kind::ready, std::nullopt});
-    EXPECT_FALSE(listener->isAdvertising()) << "changed on the network queue";
-    mainThread.drain();
-    EXPECT_TRUE(listener->isAdvertising());
-    EXPECT_EQ(listener->lastError(), std::nullopt);
-    EXPECT_EQ(willChanges, 1);
-
-    made.deliverState({ListenerState::Kind::failed, NetworkError{"daemon gone"}});
-    made.deliverState({ListenerState::Kind::cancelled, std::nullopt});
-    mainThread.drain();
-    EXPECT_TRUE(listener->isAdvertising());
-    EXPECT_EQ(listener->lastError(), "daemon gone");
-    EXPECT_EQ(willChanges, 2);
-}
-
-TEST_F(ScanListenerTest, FailedBeforeReadyLeavesAdvertisingOff) {
-    network.listener().deliverState({ListenerState::Kind::failed, NetworkError{"collision"}});
     mainThread.drain();
     EXPECT_FALSE(listener->isAdvertising());
     EXPECT_EQ(listener->lastError(), "collision");
+
+    made.deliverState({ListenerState::Kind::ready, std::nullopt});
+    made.deliverState({ListenerState::Kind::failed, NetworkError{"daemon gone"}});
+    made.deliverState({ListenerState::Kind::cancelled, std::nullopt});
+    EXPECT_FALSE(listener->isAdvertising()) << "changed on the main thread";
+    mainThread.drain();
+    EXPECT_TRUE(listener->isAdvertising());
+    EXPECT_EQ(listener->lastError(), "daemon gone");
+    EXPECT_EQ(willChanges, 3);
 }
 
-TEST_F(ScanListenerTest, StateAndAcceptJobsAfterTheServiceIsGoneDoNothing) {
-    const auto connection = connect();
-    const auto late = network.makeConnection();
-    network.listener().deliverState({ListenerState::Kind::ready, std::nullopt});
-    network.listener().deliverConnection(late);
-    connection->deliverState({ConnectionState::Kind::cancelled, std::nullopt});
-    listener.reset();
-    EXPECT_EQ(mainThread.drain(), 3u);
-    EXPECT_TRUE(late->calls().empty());
+// Receives that were under way when the service went away end its connection's loop.
+TEST_F(ScanListenerTest, CompletionsAfterTheServiceIsGoneIssueNoFurtherReceive) {
+    for (const Bytes& inFlight : {Bytes{}, Bytes{0, 0, 0, 2}, Bytes{0, 0x20, 0, 0}}) {
+        make();
+        const auto connection = connect();
+        connection->feed(inFlight);
+        listener.reset();
+        connection->completeReceive(Bytes{'{', '}'});
+        EXPECT_TRUE(connection->pending.empty());
+        EXPECT_EQ(mainThread.drain(), 0u);
+    }
 }
 
 // The service's destruction waits for the network queue, so the network side must never hold the
 // last strong reference: here the main thread drops its own reference right after the first post
-// and runs the job at once.
+// and runs the jobs at once, which must end the service there and then (and do nothing more).
 TEST_F(ScanListenerTest, NetworkSideNeverEndsUpWithTheLastReference) {
-    const std::vector<std::pair<std::string, std::function<void(FakeConnection&)>>> callbacks{
-        {"listener state",
-         [&](FakeConnection&) {
-             network.listener().deliverState({ListenerState::Kind::ready, std::nullopt});
-         }},
-        {"new connection",
-         [&](FakeConnection&) {
-             network.listener().deliverConnection(network.makeConnection());
-         }},
-        {"connection state",
-         [](FakeConnection& c) {
-             c.deliverState({ConnectionState::Kind::ready, std::nullopt});
-         }},
-        {"message",
-         [](FakeConnection& c) {
-             c.feed(scan("1"));
-         }},
-        {"peer end",
-         [](FakeConnection& c) {
-             c.endStream();
-         }},
-        {"header failure",
-         [](FakeConnection& c) {
-             c.completeReceive(std::nullopt, false, NetworkError{"reset"});
-         }},
-    };
-    for (const auto& [name, callback] : callbacks) {
+    const auto check = [&](const char* name, const std::function<void(FakeConnection&)>& callback) {
+        SCOPED_TRACE(name);
         make();
         const auto connection = connect();
         const std::weak_ptr<ScanListener> weak = listener;
         bool first = true;
         mainThread.afterPost = [&] {
             if (std::exchange(first, false)) {
-                network.onMainSide([&] {
-                    listener.reset();
-                    mainThread.drain();
-                });
+                listener.reset();
+                mainThread.drain();
+                EXPECT_TRUE(weak.expired());
             }
         };
         callback(*connection);
         mainThread.afterPost = nullptr;
-        listener.reset();
-        mainThread.drain();
-        EXPECT_TRUE(weak.expired()) << name;
-        EXPECT_FALSE(network.queueDestroyedOnNetworkSide()) << name;
-    }
+        EXPECT_FALSE(first) << "nothing was posted";
+    };
+    check("listener state", [&](FakeConnection&) {
+        network.listener().deliverState({ListenerState::Kind::ready, std::nullopt});
+    });
+    check("new connection",
+          [&](FakeConnection&) { network.listener().deliverConnection(network.makeConnection()); });
+    check("connection state", [](FakeConnection& c) { c.deliverState({}); });
+    check("message", [](FakeConnection& c) { c.feed(scan("1")); });
+    check("peer end", [](FakeConnection& c) { c.completeReceive(std::nullopt, true); });
+    check("header failure",
+          [](FakeConnection& c) { c.completeReceive(std::nullopt, false, NetworkError{"reset"}); });
 }
 
 }  // namespace

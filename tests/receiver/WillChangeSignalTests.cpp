@@ -5,7 +5,7 @@
 namespace tavo {
 namespace {
 
-TEST(WillChangeSignal, SubscriptionsDisconnectWhenDestroyedOrReplaced) {
+TEST(WillChangeSignal, SubscriptionsDisconnectWhenDestroyedReplacedOrResetDuringEmission) {
     WillChangeSignal signal;
     int first = 0;
     int second = 0;
@@ -20,22 +20,18 @@ TEST(WillChangeSignal, SubscriptionsDisconnectWhenDestroyedOrReplaced) {
     signal.emit();
     EXPECT_EQ(first, 1);
     EXPECT_EQ(second, 2);
-}
 
-TEST(WillChangeSignal, ObserversMayDisconnectDuringEmission) {
-    WillChangeSignal signal;
-    int calls = 0;
-    WillChangeSignal::Subscription self;
+    // An observer may disconnect itself and others while it is being told.
     WillChangeSignal::Subscription other;
-    self = signal.connect([&] {
-        ++calls;
-        self = {};
+    subscription = signal.connect([&] {
+        ++first;
+        subscription = {};
         other = {};
     });
-    other = signal.connect([&] { ++calls; });
+    other = signal.connect([&] { ++first; });
     signal.emit();
     signal.emit();
-    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(first, 2);
 }
 
 }  // namespace

@@ -25,21 +25,6 @@ class ManualMainThread : public MainThread {
         }
     }
 
-    // Runs the oldest job, if any; returns whether one ran.
-    bool runOne() {
-        std::function<void()> job;
-        {
-            std::lock_guard lock(mutex_);
-            if (jobs_.empty()) {
-                return false;
-            }
-            job = std::move(jobs_.front());
-            jobs_.pop_front();
-        }
-        job();
-        return true;
-    }
-
     // Runs jobs, also those posted meanwhile, until none is left; returns how many ran.
     std::size_t drain() {
         std::size_t count = 0;
@@ -66,17 +51,24 @@ class ManualMainThread : public MainThread {
         return true;
     }
 
-    std::size_t pending() const {
-        std::lock_guard lock(mutex_);
-        return jobs_.size();
-    }
-
     // Called on the posting thread after each post, as if the main thread did something right
     // then (tests use it to drop references at the worst moment).
     std::function<void()> afterPost;
 
   private:
-    mutable std::mutex mutex_;
+    bool runOne() {
+        std::unique_lock lock(mutex_);
+        if (jobs_.empty()) {
+            return false;
+        }
+        const auto job = std::move(jobs_.front());
+        jobs_.pop_front();
+        lock.unlock();
+        job();
+        return true;
+    }
+
+    std::mutex mutex_;
     std::condition_variable posted_;
     std::deque<std::function<void()>> jobs_;
 };
