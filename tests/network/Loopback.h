@@ -3,11 +3,11 @@
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
-#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
@@ -15,7 +15,6 @@
 #include <mutex>
 #include <optional>
 #include <stdexcept>
-#include <string_view>
 #include <utility>
 
 #include "kit/Bytes.h"
@@ -28,18 +27,17 @@ inline constexpr std::chrono::seconds patience(10);
 template <typename T>
 class Mailbox {
   public:
+    // Notifies under the lock: a waiter may destroy the mailbox as soon as it has the value.
     void push(T value) {
-        {
-            std::lock_guard lock(mutex_);
-            values_.push_back(std::move(value));
-        }
+        std::lock_guard lock(mutex_);
+        values_.push_back(std::move(value));
         pushed_.notify_all();
     }
 
-    // The oldest value, waiting for one until the timeout passes.
-    std::optional<T> pop(std::chrono::milliseconds timeout = patience) {
+    // The oldest value, or nothing when none comes within the patience.
+    std::optional<T> pop() {
         std::unique_lock lock(mutex_);
-        if (!pushed_.wait_for(lock, timeout, [&] { return !values_.empty(); })) {
+        if (!pushed_.wait_for(lock, patience, [&] { return !values_.empty(); })) {
             return std::nullopt;
         }
         T value = std::move(values_.front());
@@ -53,24 +51,7 @@ class Mailbox {
     std::deque<T> values_;
 };
 
-// One frame as a phone sends it: big-endian length, then the body.
-inline Bytes frame(std::string_view body) {
-    const auto length = static_cast<std::uint32_t>(body.size());
-    Bytes bytes{static_cast<std::uint8_t>(length >> 24), static_cast<std::uint8_t>(length >> 16),
-                static_cast<std::uint8_t>(length >> 8), static_cast<std::uint8_t>(length)};
-    bytes.insert(bytes.end(), body.begin(), body.end());
-    return bytes;
-}
-
-// The parts one after another, as one segment.
-template <typename... Parts>
-Bytes joined(const Parts&... parts) {
-    Bytes bytes;
-    (bytes.insert(bytes.end(), parts.begin(), parts.end()), ...);
-    return bytes;
-}
-
-// A blocking TCP peer over IPv4 loopback, as a phone would be.
+// A blocking TCP peer over IPv4 loopback, as a phone would be. Reads give up after the patience.
 class Peer {
   public:
     explicit Peer(std::uint16_t port) : fd_(::socket(AF_INET, SOCK_STREAM, 0)) {
@@ -83,51 +64,39 @@ class Peer {
         }
         const int on = 1;
         ::setsockopt(fd_, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
+        const timeval timeout{patience.count(), 0};
+        ::setsockopt(fd_, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
     }
     Peer(Peer&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
     Peer& operator=(Peer&&) = delete;
-    ~Peer() { close(); }
-
-    void write(ByteView bytes) {
-        while (!bytes.empty()) {
-            const auto written = ::send(fd_, bytes.data(), bytes.size(), MSG_NOSIGNAL);
-            if (written <= 0) {
-                throw std::runtime_error("cannot write to the listener");
-            }
-            bytes = bytes.subspan(static_cast<std::size_t>(written));
+    ~Peer() {
+        if (fd_ >= 0) {
+            ::close(fd_);
         }
     }
 
-    // One write per byte: every boundary of the stream falls between two writes.
-    void writeEachByte(ByteView bytes) {
-        for (std::size_t i = 0; i < bytes.size(); ++i) {
-            write(bytes.subspan(i, 1));
+    // A blocking send on a stream socket sends everything or fails.
+    void write(ByteView bytes) {
+        if (::send(fd_, bytes.data(), bytes.size(), MSG_NOSIGNAL) !=
+            static_cast<ssize_t>(bytes.size())) {
+            throw std::runtime_error("cannot write to the listener");
         }
     }
 
     // Exactly count bytes, or fewer when the stream ends or nothing comes in time.
-    Bytes read(std::size_t count, std::chrono::milliseconds timeout = patience) {
-        Bytes bytes;
-        std::uint8_t buffer[4096];
-        while (bytes.size() < count && readable(timeout)) {
-            const auto got = ::recv(fd_, buffer, std::min(sizeof buffer, count - bytes.size()), 0);
-            if (got <= 0) {
-                break;
-            }
-            bytes.insert(bytes.end(), buffer, buffer + got);
-        }
+    Bytes read(std::size_t count) {
+        Bytes bytes(count);
+        bytes.resize(std::max<ssize_t>(::recv(fd_, bytes.data(), count, MSG_WAITALL), 0));
         return bytes;
     }
 
-    // Whether the other side ends the stream (closes or resets) within the timeout.
-    bool ended(std::chrono::milliseconds timeout = patience) {
+    // Whether the other side ends the stream (closes or resets) before the reads give up.
+    bool ended() {
         std::uint8_t buffer[4096];
-        while (readable(timeout)) {
-            if (::recv(fd_, buffer, sizeof buffer, 0) <= 0) {
-                return true;
-            }
+        ssize_t got = 0;
+        while ((got = ::recv(fd_, buffer, sizeof buffer, 0)) > 0) {
         }
-        return false;
+        return got == 0 || (errno != EAGAIN && errno != EWOULDBLOCK);
     }
 
     void endStream() { ::shutdown(fd_, SHUT_WR); }
@@ -136,21 +105,10 @@ class Peer {
     void reset() {
         const linger abort{1, 0};
         ::setsockopt(fd_, SOL_SOCKET, SO_LINGER, &abort, sizeof abort);
-        close();
-    }
-
-    void close() {
-        if (fd_ >= 0) {
-            ::close(std::exchange(fd_, -1));
-        }
+        ::close(std::exchange(fd_, -1));
     }
 
   private:
-    bool readable(std::chrono::milliseconds timeout) {
-        pollfd entry{fd_, POLLIN, 0};
-        return ::poll(&entry, 1, static_cast<int>(timeout.count())) > 0;
-    }
-
     int fd_;
 };
 

@@ -1,51 +1,43 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <string>
+#include <tuple>
+#include <utility>
+
 #include "platform/x11/X11InputAccess.h"
 #include "tests/support/x11/XvfbServer.h"
 
 namespace tavo {
 namespace {
 
-void setSession(const char* sessionType, const char* display, const char* waylandDisplay) {
-    const auto set = [](const char* name, const char* value) {
-        value != nullptr ? setenv(name, value, 1) : unsetenv(name);
+TEST(X11InputAccess, TrustsOnlyAnX11SessionWhoseDisplayOffersXTest) {
+    testing::XvfbServer server;
+    const char* xvfb = server.display().c_str();
+    // XDG_SESSION_TYPE, DISPLAY, WAYLAND_DISPLAY, and a part of the advice (none when trusted).
+    const std::tuple<const char*, const char*, const char*, std::string> cases[] = {
+        {"x11", xvfb, nullptr, ""},
+        {nullptr, xvfb, nullptr, ""},
+        {"tty", xvfb, nullptr, ""},
+        {"wayland", xvfb, "wayland-0", "X11 session"},
+        {nullptr, xvfb, "wayland-0", "X11 session"},
+        {"x11", nullptr, nullptr, "No X display can be reached"},
+        {"x11", ":9999", nullptr, "No X display can be reached"},
     };
-    set("XDG_SESSION_TYPE", sessionType);
-    set("DISPLAY", display);
-    set("WAYLAND_DISPLAY", waylandDisplay);
-}
-
-TEST(X11InputAccess, TrustsAnX11SessionWhoseDisplayOffersXTest) {
-    testing::XvfbServer server;
     X11InputAccess access;
-
-    setSession("x11", server.display().c_str(), nullptr);
-    EXPECT_TRUE(access.isTrusted());
-    EXPECT_EQ(access.accessAdvice(), "");
-
-    setSession(nullptr, server.display().c_str(), nullptr);
-    EXPECT_TRUE(access.isTrusted());
-}
-
-TEST(X11InputAccess, RefusesWaylandSessionsAndMissingDisplays) {
-    testing::XvfbServer server;
-    X11InputAccess access;
-
-    setSession("wayland", server.display().c_str(), "wayland-0");
-    EXPECT_FALSE(access.isTrusted());
-    EXPECT_NE(access.accessAdvice().find("X11 session"), std::string::npos);
-
-    setSession(nullptr, server.display().c_str(), "wayland-0");
-    EXPECT_FALSE(access.isTrusted());
-
-    setSession("x11", nullptr, nullptr);
-    EXPECT_FALSE(access.isTrusted());
-    EXPECT_NE(access.accessAdvice().find("No X display can be reached"), std::string::npos);
-
-    // A display that does not answer is no display either.
-    setSession("x11", ":9999", nullptr);
-    EXPECT_FALSE(access.isTrusted());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(&c - cases);
+        const auto& [session, display, wayland, advice] = c;
+        for (const auto& [name, value] : {std::pair{"XDG_SESSION_TYPE", session},
+                                          {"DISPLAY", display},
+                                          {"WAYLAND_DISPLAY", wayland}}) {
+            value != nullptr ? setenv(name, value, 1) : unsetenv(name);
+        }
+        EXPECT_EQ(access.isTrusted(), advice.empty());
+        const std::string given = access.accessAdvice();
+        EXPECT_TRUE(advice.empty() ? given.empty() : given.find(advice) != std::string::npos)
+            << given;
+    }
 }
 
 }  // namespace

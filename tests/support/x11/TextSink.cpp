@@ -11,28 +11,20 @@
 namespace tavo::testing {
 namespace {
 
+// Our PID keeps it apart from other test processes' sinks, the count from our other sinks.
 std::string freshPath() {
-    std::string path = (std::filesystem::temp_directory_path() / "tavo-text-sink-XXXXXX").string();
-    const int fd = mkstemp(path.data());
-    if (fd < 0) {
-        throw std::runtime_error("cannot create the sink's file");
-    }
-    close(fd);
-    return path;
-}
-
-std::vector<std::string> sinkArguments(const std::string& path, bool nameKeys) {
-    std::vector<std::string> arguments{TAVO_TEXT_SINK_PATH, path};
-    if (nameKeys) {
-        arguments.emplace_back("--name-keys");
-    }
-    return arguments;
+    static int made = 0;
+    return (std::filesystem::temp_directory_path() /
+            ("tavo-text-sink-" + std::to_string(getpid()) + "-" + std::to_string(++made)))
+        .string();
 }
 
 }  // namespace
 
 TextSink::TextSink(const XvfbServer& server, bool nameKeys)
-    : path_(freshPath()), process_(sinkArguments(path_, nameKeys), {server.environmentEntry()}) {
+    : path_(freshPath()),
+      process_({TAVO_TEXT_SINK_PATH, path_, nameKeys ? "--name-keys" : ""},
+               {server.environmentEntry()}) {
     if (process_.readLine(std::chrono::seconds(10)) != "ready") {
         std::filesystem::remove(path_);
         throw std::runtime_error("the text sink did not take the focus");

@@ -14,26 +14,6 @@
 
 namespace {
 
-std::string utf8(char32_t c) {
-    std::string out;
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-    return out;
-}
-
 std::string keyName(KeySym keysym) {
     const char* name = XKeysymToString(keysym);
     return std::string("<") + (name != nullptr ? name : "NoSymbol") + ">";
@@ -57,19 +37,17 @@ std::string decode(Display* display, const XKeyEvent& event, bool nameKeys) {
     if (keysym == XK_Return || keysym == XK_KP_Enter) {
         return "\n";
     }
-    const char32_t c = xkb_keysym_to_utf32(static_cast<xkb_keysym_t>(keysym));
-    return c != 0 ? utf8(c) : keyName(keysym);
+    char utf8[8];
+    return xkb_keysym_to_utf8(static_cast<xkb_keysym_t>(keysym), utf8, sizeof utf8) > 0
+               ? utf8
+               : keyName(keysym);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: %s OUTPUT [--name-keys]\n", argv[0]);
-        return 2;
-    }
     const bool nameKeys = argc > 2 && std::strcmp(argv[2], "--name-keys") == 0;
-    std::FILE* output = std::fopen(argv[1], "wb");
+    std::FILE* output = argc > 1 ? std::fopen(argv[1], "wb") : nullptr;
     Display* display = XOpenDisplay(nullptr);
     if (output == nullptr || display == nullptr) {
         return 1;
