@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "bench/typing/EanCodes.h"
 #include "output/KeystrokeTyper.h"
 #include "platform/x11/X11KeyEvents.h"
-#include "tests/support/x11/EanCodes.h"
 #include "tests/support/x11/TextSink.h"
 #include "tests/support/x11/XvfbServer.h"
 

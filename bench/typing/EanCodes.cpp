@@ -1,4 +1,4 @@
-#include "tests/support/x11/EanCodes.h"
+#include "bench/typing/EanCodes.h"
 
 namespace tavo::testing {
 
