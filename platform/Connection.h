@@ -15,15 +15,16 @@ struct ConnectionState {
     std::optional<NetworkError> error;  // with waiting and failed
 };
 
-// content: the bytes received, in stream order, or nothing. isComplete: the peer has ended the stream.
+// content: the bytes received, in stream order, or nothing. isComplete: the peer has ended the
+// stream.
 using ReceiveCompletion = std::function<void(std::optional<Bytes> content, bool isComplete,
                                              std::optional<NetworkError> error)>;
 using SendCompletion = std::function<void(std::optional<NetworkError> error)>;
 
-// One TCP connection. Handlers and completions run on the network queue it was made on.
-// cancel() and send() may be called from the main thread.
+// One TCP connection. Handlers and completions run on the network queue it was made on; every
+// operation may be called from any thread and takes effect there, in the order called.
 class Connection {
-public:
+  public:
     virtual ~Connection() = default;
 
     virtual void setStateUpdateHandler(std::function<void(ConnectionState)> handler) = 0;

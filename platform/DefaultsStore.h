@@ -8,7 +8,7 @@ namespace tavo {
 
 // The per-user store of settings that survive restarts. Main thread only.
 class DefaultsStore {
-public:
+  public:
     virtual ~DefaultsStore() = default;
     virtual std::optional<std::string> string(std::string_view key) const = 0;
     virtual void setString(std::string_view key, std::string_view value) = 0;

@@ -6,7 +6,7 @@ namespace tavo {
 
 // Whether synthetic keyboard events reach other applications.
 class InputAccess {
-public:
+  public:
     virtual ~InputAccess() = default;
 
     virtual bool isTrusted() = 0;

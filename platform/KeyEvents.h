@@ -11,18 +11,18 @@ inline constexpr VirtualKeyCode characterKeyCode = 0;  // the event types its Un
 inline constexpr VirtualKeyCode returnKeyCode = 36;
 
 class KeyEventSource {
-public:
+  public:
     virtual ~KeyEventSource() = default;
 };
 
 class KeyEvent {
-public:
+  public:
     virtual ~KeyEvent() = default;
 };
 
 // Synthetic keyboard events for the focused application. Released by destroying the handles.
 class KeyEvents {
-public:
+  public:
     virtual ~KeyEvents() = default;
 
     // Nothing when no source can be had.

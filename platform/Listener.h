@@ -26,7 +26,7 @@ struct ServiceAdvertisement {
 
 // A TCP listener on a system-chosen port. Handlers run on the network queue it was made on.
 class Listener {
-public:
+  public:
     virtual ~Listener() = default;
 
     virtual void setService(ServiceAdvertisement service) = 0;

@@ -6,7 +6,7 @@ enum class LoginItemStatus { notRegistered = 0, enabled = 1, requiresApproval = 
 
 // Whether the application starts at login. Each call reports success.
 class LoginItems {
-public:
+  public:
     virtual ~LoginItems() = default;
 
     virtual LoginItemStatus status() = 0;

@@ -9,12 +9,12 @@ namespace tavo {
 
 // The serial network context. Destroying it stops it and waits for the job that runs, if any.
 class NetworkQueue {
-public:
+  public:
     virtual ~NetworkQueue() = default;
 };
 
 class Network {
-public:
+  public:
     virtual ~Network() = default;
 
     virtual std::unique_ptr<NetworkQueue> makeQueue(std::string label) = 0;
