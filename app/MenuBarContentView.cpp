@@ -128,7 +128,8 @@ MenuBarContentView::MenuBarContentView(std::shared_ptr<ScanListener> listener,
     setWindowTitle(tr("Tavo Receiver"));
     setFocusPolicy(Qt::NoFocus);
     buildLayout();
-    subscription_ = listener_->objectWillChange().connect([this] { scheduleRebuild(); });
+    subscription_ =
+        listener_->objectWillChange().connect([this] { rebuildAfterChange_.schedule(); });
     rebuild();
 }
 
@@ -242,7 +243,7 @@ void MenuBarContentView::buildLayout() {
     connect(launchAtLoginSwitch_, &QCheckBox::clicked, this, [this](bool on) {
         launchAtLogin_ = on;
         setLaunchAtLogin(loginItems_, on);
-        scheduleRebuild();
+        rebuildAfterChange_.schedule();
     });
     root->addWidget(launchAtLoginSwitch_, 0, Qt::AlignLeft);
     root->addWidget(divider());
@@ -264,21 +265,10 @@ void MenuBarContentView::showEvent(QShowEvent* event) {
     rebuild();
 }
 
-void MenuBarContentView::scheduleRebuild() {
-    if (rebuildPending_) {
-        return;
+void MenuBarContentView::rebuildIfVisible() {
+    if (isVisible()) {
+        rebuild();
     }
-    rebuildPending_ = true;
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            rebuildPending_ = false;
-            // A hidden panel rebuilds when it is shown.
-            if (isVisible()) {
-                rebuild();
-            }
-        },
-        Qt::QueuedConnection);
 }
 
 void MenuBarContentView::rebuild() {

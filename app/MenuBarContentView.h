@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <memory>
 
+#include "app/AfterChange.h"
 #include "app/PanelRules.h"
 #include "platform/InputAccess.h"
 #include "platform/LoginItems.h"
@@ -42,10 +43,9 @@ class MenuBarContentView : public QWidget {
 
   private:
     void buildLayout();
-    // Rebuilds after the current event, once however many fields change meanwhile, so that the
-    // values are stored by then.
-    void scheduleRebuild();
     void rebuild();
+    // A hidden panel rebuilds when it is shown.
+    void rebuildIfVisible();
     void fillScanList();
     void showAccessAdvice();
 
@@ -54,7 +54,9 @@ class MenuBarContentView : public QWidget {
     LoginItems& loginItems_;
     bool launchAtLogin_;
     WillChangeSignal::Subscription subscription_;
-    bool rebuildPending_ = false;
+    AfterChange rebuildAfterChange_{this, [this] {
+                                        rebuildIfVisible();
+                                    }};
     PanelContent content_;
 
     QWidget* accessibilityNotice_ = nullptr;

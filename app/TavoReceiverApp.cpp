@@ -52,7 +52,8 @@ TavoReceiverApp::TavoReceiverApp(MainThread& mainThread, DefaultsStore& defaults
                     togglePanel();
                 }
             });
-    iconSubscription_ = listener_->objectWillChange().connect([this] { scheduleIconUpdate(); });
+    iconSubscription_ =
+        listener_->objectWillChange().connect([this] { iconAfterChange_.schedule(); });
     tray_->show();
     outsidePresses_ = std::make_unique<OutsideClickWatcher>(
         [this](QPoint position) { closeOnOutsidePress(position); });
@@ -131,23 +132,12 @@ void TavoReceiverApp::placePanel() {
     panel_->move(x, y);
 }
 
-void TavoReceiverApp::scheduleIconUpdate() {
-    if (iconUpdatePending_) {
-        return;
+void TavoReceiverApp::updateIcon() {
+    const std::string_view symbol = trayIconName(listener_->connectedDeviceName());
+    if (symbol != traySymbol_) {
+        traySymbol_ = symbol;
+        tray_->setIcon(symbolIcon(symbol));
     }
-    iconUpdatePending_ = true;
-    // After the event that announced the change, once the new value is stored.
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            iconUpdatePending_ = false;
-            const std::string_view symbol = trayIconName(listener_->connectedDeviceName());
-            if (symbol != traySymbol_) {
-                traySymbol_ = symbol;
-                tray_->setIcon(symbolIcon(symbol));
-            }
-        },
-        Qt::QueuedConnection);
 }
 
 void TavoReceiverApp::closeOnOutsidePress(QPoint position) {

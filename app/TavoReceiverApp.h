@@ -5,6 +5,7 @@
 #include <QSystemTrayIcon>
 #include <memory>
 
+#include "app/AfterChange.h"
 #include "app/MenuBarContentView.h"
 #include "app/OutsideClickWatcher.h"
 #include "output/KeystrokeTyper.h"
@@ -43,7 +44,7 @@ class TavoReceiverApp : public QObject {
   private:
     void createPanel();
     void placePanel();
-    void scheduleIconUpdate();
+    void updateIcon();
     void closeOnOutsidePress(QPoint position);
     void reportPanelGeometry() const;
 
@@ -52,7 +53,9 @@ class TavoReceiverApp : public QObject {
     LoginItems& loginItems_;
     std::shared_ptr<ScanListener> listener_;
     WillChangeSignal::Subscription iconSubscription_;
-    bool iconUpdatePending_ = false;
+    AfterChange iconAfterChange_{this, [this] {
+                                     updateIcon();
+                                 }};
     std::string_view traySymbol_;
     std::unique_ptr<QMenu> trayMenu_;
     std::unique_ptr<QSystemTrayIcon> tray_;
