@@ -1,0 +1,140 @@
+#pragma once
+
+// The real tavo-receiver on a private X display with a tray, a focused text sink and avahi in a
+// private network namespace; tavo-send plays the phone and xdotool the user's pointer. Test
+// executables that use it run under the Avahi namespace fixture.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <QImage>
+#include <QRect>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "tests/support/WaitUntil.h"
+#include "tests/support/x11/ChildProcess.h"
+#include "tests/support/x11/TextSink.h"
+#include "tests/support/x11/XvfbServer.h"
+
+namespace tavo::testing {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+class ReceiverDesktopTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/tavo-app-e2e-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        home_ = pattern;
+        environment_ = {xvfb_.environmentEntry(), "HOME=" + home_.string(),
+                        "XDG_CONFIG_HOME=" + home_.string(),
+                        "TAVO_TEST_PANEL_GEOMETRY=" + (home_ / "panel").string()};
+        // trayer must own the tray before the receiver looks for one.
+        startTray();
+    }
+
+    void startTray() {
+        trayer_.emplace(std::vector<std::string>{"trayer", "--edge", "top", "--align", "right",
+                                                 "--widthtype", "request", "--height", "24"},
+                        environment_);
+        ASSERT_TRUE(waitUntil([&] { return !windows("--name", "^panel$").empty(); }));
+    }
+
+    void TearDown() override {
+        receiver_.reset();
+        trayer_.reset();
+        fs::remove_all(home_);
+    }
+
+    void startReceiver() {
+        receiver_.emplace(std::vector<std::string>{TAVO_RECEIVER_PATH}, environment_);
+        ASSERT_TRUE(waitUntil([&] { return trayIcon().isValid(); }));
+    }
+
+    // Says hello, waits for the reply, sends the scans and stays connected for `linger` seconds.
+    std::unique_ptr<ChildProcess> startPhone(const std::vector<std::string>& scans,
+                                             const std::string& linger = "0") {
+        std::vector<std::string> arguments{TAVO_SEND_PATH, "--name=E2E Phone", "--wait-status",
+                                           "--timeout=15", "--linger=" + linger};
+        arguments.insert(arguments.end(), scans.begin(), scans.end());
+        return std::make_unique<ChildProcess>(arguments, environment_);
+    }
+
+    static std::string nextStatus(ChildProcess& phone) {
+        while (auto line = phone.readLine(15s)) {
+            if (line->starts_with("status: ")) {
+                return line->substr(8);
+            }
+        }
+        return {};
+    }
+
+    // The visible windows found by xdotool search.
+    std::vector<QRect> windows(const std::string& by, const std::string& what) {
+        ChildProcess search(
+            {"xdotool", "search", "--onlyvisible", by, what, "getwindowgeometry", "--shell", "%@"},
+            environment_);
+        std::vector<QRect> found;
+        std::map<std::string, int> values;
+        while (auto line = search.readLine(10s)) {
+            const auto equals = line->find('=');
+            values[line->substr(0, equals)] = std::atoi(line->c_str() + equals + 1);
+            if (line->starts_with("SCREEN=")) {
+                found.emplace_back(values["X"], values["Y"], values["WIDTH"], values["HEIGHT"]);
+            }
+        }
+        search.stop(false);
+        return found;
+    }
+
+    QRect trayIcon() {
+        for (const QRect& window : windows("--classname", "tavo-receiver")) {
+            if (window.width() <= 64) {
+                return window;
+            }
+        }
+        return {};
+    }
+
+    QImage screenshot(const fs::path& path) {
+        EXPECT_EQ(runProgram({TAVO_SCREENSHOT_PATH, path.string()}, environment_), 0);
+        return QImage(QString::fromStdString(path.string()));
+    }
+
+    QImage iconImage() { return screenshot(home_ / "screen.png").copy(trayIcon()); }
+
+    void click(QPoint at) {
+        ASSERT_EQ(runProgram({"xdotool", "mousemove", std::to_string(at.x()),
+                              std::to_string(at.y()), "click", "1"},
+                             environment_),
+                  0);
+    }
+
+    // Where the open panel's controls are, as the receiver reports them.
+    std::map<std::string, QRect> panelGeometry() const {
+        std::map<std::string, QRect> controls;
+        std::ifstream file(home_ / "panel");
+        std::string name;
+        int x, y, width, height;
+        while (file >> name >> x >> y >> width >> height) {
+            controls[name] = QRect(x, y, width, height);
+        }
+        return controls;
+    }
+
+    XvfbServer xvfb_;
+    TextSink sink_{xvfb_, true};
+    fs::path home_;
+    std::vector<std::string> environment_;
+    std::optional<ChildProcess> trayer_;
+    std::optional<ChildProcess> receiver_;
+};
+
+}  // namespace tavo::testing
