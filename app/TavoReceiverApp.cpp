@@ -26,8 +26,8 @@ TavoReceiverApp::TavoReceiverApp(MainThread& mainThread, DefaultsStore& defaults
     : typer_(keyEvents), inputAccess_(inputAccess), loginItems_(loginItems) {
     auto listener = ScanListener::make(mainThread, defaults, network);
     std::weak_ptr<const ScanListener> weakListener = listener;
-    listener->setOnScan([weakListener, &typer = typer_](const TavoScan& scan) {
-        outputScan(scan, weakListener, typer);
+    listener->setOnScan([weakListener, &typing = typing_](const TavoScan& scan) {
+        outputScan(scan, weakListener, typing);
     });
     listener_ = std::move(listener);
 
@@ -60,6 +60,14 @@ TavoReceiverApp::TavoReceiverApp(MainThread& mainThread, DefaultsStore& defaults
 }
 
 TavoReceiverApp::~TavoReceiverApp() = default;
+
+void TavoReceiverApp::stopNetwork() {
+    listener_->stop();
+}
+
+void TavoReceiverApp::stopTyping() {
+    typing_.stop();
+}
 
 void TavoReceiverApp::createPanel() {
     panel_ = std::make_unique<MenuBarContentView>(listener_, inputAccess_, loginItems_);

@@ -9,6 +9,7 @@
 #include "app/MenuBarContentView.h"
 #include "app/OutsideClickWatcher.h"
 #include "output/KeystrokeTyper.h"
+#include "output/TypingThread.h"
 #include "platform/DefaultsStore.h"
 #include "platform/InputAccess.h"
 #include "platform/KeyEvents.h"
@@ -23,7 +24,7 @@ namespace tavo {
 
 // The application: the one listener of the process, whose scans are typed, and a tray icon that
 // follows the connection and opens the panel. Without a tray the panel is an ordinary window.
-// Nothing is stopped when the application ends. The platform objects must outlive it.
+// The platform objects must outlive it.
 class TavoReceiverApp : public QObject {
     Q_OBJECT
   public:
@@ -37,6 +38,11 @@ class TavoReceiverApp : public QObject {
     // Nothing until the panel is first opened.
     MenuBarContentView* panel() const { return panel_.get(); }
 
+    // The first two steps of an orderly end, after the event loop: no more network activity, and
+    // no more typing once the text in hand is done.
+    void stopNetwork();
+    void stopTyping();
+
     void openPanel();
     void closePanel();
     void togglePanel();
@@ -49,6 +55,7 @@ class TavoReceiverApp : public QObject {
     void reportPanelGeometry() const;
 
     KeystrokeTyper typer_;
+    TypingThread typing_{typer_};
     InputAccess& inputAccess_;
     LoginItems& loginItems_;
     std::shared_ptr<ScanListener> listener_;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/QtMainThread.h"
+#include "app/QuitOnSignals.h"
 #include "app/SettingsDefaultsStore.h"
 #include "app/TavoReceiverApp.h"
 #include "platform/network/AsioNetwork.h"
@@ -52,12 +53,21 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationDisplayName("Tavo Receiver");
     QApplication::setDesktopFileName("tavo-receiver");
 
+    // Declared first so that it goes last: the keymap is restored once nothing types any more.
+    tavo::X11KeyEvents keyEvents;
     tavo::QtMainThread mainThread;
     tavo::SettingsDefaultsStore defaults;
     tavo::AsioNetwork network;
-    tavo::X11KeyEvents keyEvents;
     tavo::X11InputAccess inputAccess;
     tavo::XdgLoginItems loginItems;
     tavo::TavoReceiverApp app(mainThread, defaults, network, keyEvents, inputAccess, loginItems);
-    return QApplication::exec();
+    const tavo::QuitOnSignals quitOnSignals;
+    const int status = QApplication::exec();
+
+    // In this order: the network thread may post to the main thread until it is joined, and a
+    // dropped job may hold the listener, which must not outlive the platform objects it uses.
+    app.stopNetwork();
+    mainThread.close();
+    app.stopTyping();
+    return status;
 }

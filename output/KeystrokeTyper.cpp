@@ -23,7 +23,7 @@ std::span<const char16_t> utf16Units(char32_t scalar, std::array<char16_t, 2>& u
 
 }  // namespace
 
-void KeystrokeTyper::type(std::string_view text, bool pressReturn) const {
+void KeystrokeTyper::type(std::string_view text, bool pressReturn) {
     const auto source = keyEvents_.createSource();
     if (!source) {
         return;

@@ -3,7 +3,7 @@
 namespace tavo {
 
 void outputScan(const TavoScan& scan, const std::weak_ptr<const ScanListener>& listener,
-                const KeystrokeTyper& typer) {
+                TextTyping& typer) {
     const auto service = listener.lock();
     if (service && service->outputMode() == ReceiverOutputMode::csv) {
         typer.type(scan.value + ",", false);

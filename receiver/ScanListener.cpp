@@ -34,12 +34,21 @@ std::optional<std::uint16_t> ScanListener::port() const {
     return listener_ ? std::optional(listener_->port()) : std::nullopt;
 }
 
+void ScanListener::stop() {
+    listener_.reset();
+    if (activeConnection_) {
+        activeConnection_->cancel();
+        activeConnection_.reset();
+    }
+    queue_.reset();
+}
+
 void ScanListener::setOnScan(std::function<void(const TavoScan&)> onScan) {
     onScan_ = std::move(onScan);
 }
 
 void ScanListener::start() {
-    if (listener_) {
+    if (listener_ || !queue_) {
         return;
     }
     std::shared_ptr<Listener> listener;

@@ -54,6 +54,11 @@ class ScanListener : public std::enable_shared_from_this<ScanListener> {
     // The listening port, once a listener exists.
     std::optional<std::uint16_t> port() const;
 
+    // Ends all network activity for good, before the program quits: stops accepting and
+    // advertising, cancels the phone's connection and joins the network thread. Jobs it posted
+    // earlier may still reach the main thread; they find nothing to act on.
+    void stop();
+
   private:
     // Lets the tests call start() again.
     friend class ScanListenerTestPeer;

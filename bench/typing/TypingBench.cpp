@@ -112,7 +112,7 @@ Result measure(const XvfbServer& server, const std::vector<std::string>& scans,
 
 Result ours(const XvfbServer& server, const std::vector<std::string>& scans) {
     tavo::X11KeyEvents keyEvents(server.display());
-    const tavo::KeystrokeTyper typer(keyEvents);
+    tavo::KeystrokeTyper typer(keyEvents);
     return measure(server, scans, [&](const std::string&) {
         for (const std::string& scan : scans) {
             typer.type(scan, true);

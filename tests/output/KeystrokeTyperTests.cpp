@@ -16,7 +16,7 @@ const RecordedKeyEvent returnUp{returnKeyCode, false, std::nullopt};
 
 TEST(KeystrokeTyper, TypesAKeyPairPerCharacterThenReturnWhenAsked) {
     RecordingKeyEvents events;
-    const KeystrokeTyper typer(events);
+    KeystrokeTyper typer(events);
     typer.type("", false);
     EXPECT_TRUE(events.posted.empty());
     typer.type("a", true);

@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <future>
+#include <thread>
+
+#include "output/KeystrokeTyper.h"
 #include "output/OutputScan.h"
+#include "output/TypingThread.h"
 #include "tests/support/FakeNetwork.h"
 #include "tests/support/ManualMainThread.h"
 #include "tests/support/MemoryDefaultsStore.h"
@@ -15,7 +20,7 @@ TEST(OutputScan, EndsEachValueAsTheModeOfTheMomentSays) {
     FakeNetwork network;
     auto listener = ScanListener::make(mainThread, defaults, network);
     RecordingKeyEvents keyEvents;
-    const KeystrokeTyper typer(keyEvents);
+    KeystrokeTyper typer(keyEvents);
 
     // Values are typed as they are: no trimming, quoting or escaping, also in csv mode.
     const std::vector<std::tuple<ReceiverOutputMode, std::string, std::u16string>> cases{
@@ -38,6 +43,35 @@ TEST(OutputScan, EndsEachValueAsTheModeOfTheMomentSays) {
     keyEvents.posted.clear();
     outputScan(TavoScan("3", "qr", 0), gone, typer);
     EXPECT_EQ(keyEvents.typedText(), u"3\u23CE");
+}
+
+TEST(OutputScan, TypesOnTheTypingThreadInArrivalOrderWithTheModeOfArrival) {
+    ManualMainThread mainThread;
+    MemoryDefaultsStore defaults;
+    FakeNetwork network;
+    auto listener = ScanListener::make(mainThread, defaults, network);
+    RecordingKeyEvents keyEvents;
+    KeystrokeTyper typer(keyEvents);
+    TypingThread typing(typer);
+
+    // The typing thread is held up while the scans arrive, and the mode changes in between.
+    std::promise<void> release;
+    std::thread::id typingThreadId;
+    typing.run([&, held = release.get_future().share()] {
+        typingThreadId = std::this_thread::get_id();
+        held.wait();
+    });
+    listener->setOutputMode(ReceiverOutputMode::csv);
+    outputScan(TavoScan("A", "qr", 0), listener, typing);
+    listener->setOutputMode(ReceiverOutputMode::newline);
+    outputScan(TavoScan("B", "qr", 0), listener, typing);
+    release.set_value();
+
+    std::promise<void> done;
+    typing.run([&] { done.set_value(); });
+    done.get_future().wait();
+    EXPECT_EQ(keyEvents.typedText(), u"A,B\u23CE");
+    EXPECT_NE(typingThreadId, std::this_thread::get_id());
 }
 
 }  // namespace

@@ -101,7 +101,7 @@ class X11Typing : public ::testing::TestWithParam<KeyboardState> {
     }
 
     static void typeAll(KeyEvents& keyEvents, const std::vector<Text>& texts) {
-        const KeystrokeTyper typer(keyEvents);
+        KeystrokeTyper typer(keyEvents);
         for (const auto& [text, pressReturn] : texts) {
             typer.type(text, pressReturn);
         }

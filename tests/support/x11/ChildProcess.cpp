@@ -70,6 +70,12 @@ std::optional<std::string> ChildProcess::readLine(std::chrono::steady_clock::dur
     }
 }
 
+void ChildProcess::signal(int number) {
+    if (pid_ > 0) {
+        kill(pid_, number);
+    }
+}
+
 int ChildProcess::stop(bool terminate) {
     if (pid_ <= 0) {
         return -1;

@@ -1,0 +1,59 @@
+#include <signal.h>
+
+#include "tests/app/ReceiverDesktopTest.h"
+
+namespace tavo::testing {
+namespace {
+
+using ShutdownEndToEndTest = ReceiverDesktopTest;
+
+// 漢 is on no layout, so typing it lends it a spare keycode, which must be gone after the end.
+constexpr const char* spareCharacter = "\u6F22";
+constexpr const char* spareKeysym = "U6F22";
+
+TEST_F(ShutdownEndToEndTest, QuitsCleanlyWhileAPhoneStreamsByButtonAndBySignal) {
+    const auto keymapHoldsSpare = [&] {
+        ChildProcess keymap({"xkbcomp", "-xkb", xvfb_.display(), "-"}, environment_);
+        bool found = false;
+        while (const auto line = keymap.readLine(10s)) {
+            found = found || line->find(spareKeysym) != std::string::npos;
+        }
+        keymap.stop(false);
+        return found;
+    };
+    const std::vector<int> ways{0, SIGTERM, SIGINT, SIGHUP};  // 0: the panel's Quit button
+    for (int round = 0; round < 20; ++round) {
+        const int way = ways[round % ways.size()];
+        SCOPED_TRACE("round " + std::to_string(round) + ", signal " + std::to_string(way));
+        startReceiver();
+        const std::size_t before = sink_.received().size();
+        // Discovery may still give the previous run's port for a moment: the phone tries again.
+        ASSERT_TRUE(waitUntil([&] { return startPhone({spareCharacter})->stop(false) == 0; }));
+        ASSERT_TRUE(waitUntil([&] { return sink_.received().size() > before; }));
+        if (round == 0) {
+            ASSERT_TRUE(keymapHoldsSpare());
+        }
+
+        // A phone that sends as fast as it can; quit once its scans are being typed.
+        ChildProcess streaming({TAVO_SEND_PATH, "--name=Streamer", "--wait-status", "--timeout=15",
+                                "--count=100000000"},
+                               environment_);
+        const std::size_t streamed = sink_.received().size() + 30;
+        ASSERT_TRUE(waitUntil([&] { return sink_.received().size() > streamed; }));
+        if (way == 0) {
+            fs::remove(home_ / "panel");
+            click(trayIcon().center());
+            ASSERT_TRUE(waitUntil([&] { return panelGeometry().contains("quitButton"); }));
+            click(panelGeometry()["quitButton"].center());
+        } else {
+            receiver_->signal(way);
+        }
+        EXPECT_EQ(receiver_->stop(false), 0);
+        receiver_.reset();
+        EXPECT_FALSE(keymapHoldsSpare());
+        streaming.stop();
+    }
+}
+
+}  // namespace
+}  // namespace tavo::testing
