@@ -95,8 +95,8 @@ TEST_F(AvahiListenerTest, WaitsForTheDaemonAndAcceptsMeanwhile) {
     EXPECT_TRUE(resolves(listener->port()));
 }
 
+// Run with a system bus address that leads nowhere.
 TEST_F(AvahiListenerTest, WaitsWithoutASystemBusAndAcceptsMeanwhile) {
-    ::setenv("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=/nonexistent/tavo-test-bus", 1);
     auto listener = startListener();
     expectWaitingAndAccepting(*listener);
 }
