@@ -11,6 +11,7 @@
 #include "platform/network/AsioConnection.h"
 #include "platform/network/AsioNetwork.h"
 #include "tests/network/Loopback.h"
+#include "tests/support/WaitUntil.h"
 
 namespace tavo {
 namespace {
@@ -35,7 +36,7 @@ auto openDescriptors() {
     return std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {});
 }
 
-class ConnectionTest : public testing::Test {
+class ConnectionTest : public ::testing::Test {
   protected:
     void SetUp() override {
         listener->setNewConnectionHandler([this](auto connection) { accepted.push(connection); });
@@ -177,11 +178,7 @@ TEST_F(ConnectionTest, ManyConnectionsOneAfterAnotherLeaveNothingBehind) {
         ASSERT_EQ(nextStates(4).back(), Kind::cancelled);
     }
     // The network thread may still be letting go of the last one.
-    const auto deadline = std::chrono::steady_clock::now() + test::patience;
-    while (openDescriptors() != before && std::chrono::steady_clock::now() < deadline) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    EXPECT_EQ(openDescriptors(), before);
+    EXPECT_TRUE(testing::waitUntil([&] { return openDescriptors() == before; }, test::patience));
 }
 
 TEST_F(ConnectionTest, QueueMayEndBeforeOrAfterWhatWasMadeOnIt) {
