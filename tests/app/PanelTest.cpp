@@ -86,7 +86,7 @@ class PanelTest : public ::testing::Test {
 
 TEST_F(PanelTest, TypesInTheModeChosenThereWithoutTakingFocus) {
     start();
-    ASSERT_EQ(app_->trayIcon(), nullptr);
+    ASSERT_NE(app_->panel(), nullptr);
     EXPECT_TRUE(panel().isVisible());
     send(TavoHello{"Ana's iPhone", 1});
     send(TavoScan("123", "ean8", 1.0));
