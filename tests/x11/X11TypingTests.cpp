@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <regex>
-#include <sstream>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -195,7 +195,7 @@ TEST_F(X11Typing, RepeatedTextsCostNoRemappingUntilTheLayoutChanges) {
 }
 
 // A copy of the system's XKB data whose keycodes end at `maximum`, so that the server's core
-// keyboard refuses bindings above it. Symbolic links to the rest keep the copy small.
+// keyboard refuses bindings above it.
 class SmallKeycodeRange {
   public:
     explicit SmallKeycodeRange(int maximum) {
@@ -206,19 +206,9 @@ class SmallKeycodeRange {
         }
         dir_ = pattern;
         const fs::path system = "/usr/share/X11/xkb";
-        for (const auto& entry : fs::directory_iterator(system)) {
-            if (entry.path().filename() != "keycodes") {
-                fs::create_directory_symlink(entry.path(), dir_ / entry.path().filename());
-            }
-        }
-        fs::create_directory(dir_ / "keycodes");
-        for (const auto& entry : fs::directory_iterator(system / "keycodes")) {
-            if (entry.path().filename() != "evdev") {
-                fs::create_symlink(entry.path(), dir_ / "keycodes" / entry.path().filename());
-            }
-        }
+        fs::copy(system, dir_, fs::copy_options::recursive);
         std::ifstream in(system / "keycodes" / "evdev");
-        std::ofstream out(dir_ / "keycodes" / "evdev");
+        std::ofstream out(dir_ / "keycodes" / "evdev", std::ios::trunc);
         const std::regex code(R"(^\s*(alias\s+)?<[^>]+>\s*=\s*(\d+);)");
         for (std::string line; std::getline(in, line);) {
             std::smatch match;
@@ -238,7 +228,8 @@ class SmallKeycodeRange {
     std::filesystem::path dir_;
 };
 
-int recordError(Display*, XErrorEvent*) {
+// The application's own handler, which the keyboard must leave in place.
+int applicationHandler(Display*, XErrorEvent*) {
     return 0;
 }
 
@@ -278,7 +269,7 @@ TEST(X11KeyEventsWithRefusedBinding, SkipAndReportTheCharacterAndLeaveOtherError
     XkbFreeKeyboard(keymap, 0, True);
     XSync(control, False);
 
-    XSetErrorHandler(recordError);
+    XSetErrorHandler(applicationHandler);
     TextSink sink(server, true);
     ::testing::internal::CaptureStderr();
     {
@@ -290,7 +281,7 @@ TEST(X11KeyEventsWithRefusedBinding, SkipAndReportTheCharacterAndLeaveOtherError
     EXPECT_EQ(log,
               "tavo-receiver: warning: typing: 1 character(s) skipped: no key could be bound for "
               "them on the X display\n");
-    EXPECT_EQ(XSetErrorHandler(nullptr), &recordError);
+    EXPECT_EQ(XSetErrorHandler(nullptr), &applicationHandler);
     XCloseDisplay(control);
 }
 
