@@ -3,27 +3,43 @@
 #include <QPainter>
 
 namespace tavo {
+namespace {
 
-ElidedLabel::ElidedLabel(QString text, QWidget* parent) : QWidget(parent), text_(std::move(text)) {
+// Line and paragraph breaks become spaces: the label has room for one line only.
+QString oneLine(QString text) {
+    for (QChar& c : text) {
+        if (c == u'\n' || c == u'\r' || c == u'\v' || c == u'\f' || c == QChar(0x85) ||
+            c == QChar::LineSeparator || c == QChar::ParagraphSeparator) {
+            c = u' ';
+        }
+    }
+    return text;
+}
+
+}  // namespace
+
+ElidedLabel::ElidedLabel(QString text, QWidget* parent) : QWidget(parent) {
     setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    setText(text);
 }
 
 void ElidedLabel::setText(const QString& text) {
     text_ = text;
+    line_ = oneLine(text);
     updateGeometry();
     update();
 }
 
 QString ElidedLabel::displayedText() const {
     // elidedText can cut a text that fits exactly.
-    if (fontMetrics().horizontalAdvance(text_) <= width()) {
-        return text_;
+    if (fontMetrics().horizontalAdvance(line_) <= width()) {
+        return line_;
     }
-    return fontMetrics().elidedText(text_, Qt::ElideRight, width());
+    return fontMetrics().elidedText(line_, Qt::ElideRight, width());
 }
 
 QSize ElidedLabel::sizeHint() const {
-    return {fontMetrics().horizontalAdvance(text_), fontMetrics().height()};
+    return {fontMetrics().horizontalAdvance(line_), fontMetrics().height()};
 }
 
 QSize ElidedLabel::minimumSizeHint() const {
@@ -33,7 +49,8 @@ QSize ElidedLabel::minimumSizeHint() const {
 void ElidedLabel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setPen(palette().color(QPalette::WindowText));
-    painter.drawText(rect(), Qt::AlignLeft | Qt::AlignVCenter, displayedText());
+    painter.drawText(rect(), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                     displayedText());
 }
 
 }  // namespace tavo

@@ -4,7 +4,8 @@
 
 namespace tavo {
 
-// One line of text, cut off with an ellipsis when it is wider than the label.
+// One line of text, cut off with an ellipsis when it is wider than the label. Line breaks in
+// the text are drawn as spaces.
 class ElidedLabel : public QWidget {
     Q_OBJECT
 
@@ -13,7 +14,7 @@ class ElidedLabel : public QWidget {
 
     const QString& text() const { return text_; }
     void setText(const QString& text);
-    // The text as drawn at the current width.
+    // The text as drawn at the current width, on one line.
     QString displayedText() const;
 
     QSize sizeHint() const override;
@@ -24,6 +25,7 @@ class ElidedLabel : public QWidget {
 
   private:
     QString text_;
+    QString line_;
 };
 
 }  // namespace tavo

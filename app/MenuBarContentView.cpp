@@ -197,8 +197,17 @@ void MenuBarContentView::buildLayout() {
         segment->setToolTip(tooltip);
         group->addButton(segment);
         segments->addWidget(segment);
-        connect(segment, &QPushButton::clicked, this,
-                [this, mode] { listener_->setOutputMode(mode); });
+        // The chosen segment in the highlight colour, as segmented controls show it; a plain
+        // pressed button beside a white one reads the wrong way round.
+        segment->setStyleSheet(
+            "QPushButton:checked { background-color: palette(highlight); color: "
+            "palette(highlighted-text); border: 1px solid palette(highlight); padding: 4px; }");
+        // A click on the chosen segment changes nothing: no store write, no status frame.
+        connect(segment, &QPushButton::clicked, this, [this, mode] {
+            if (listener_->outputMode() != mode) {
+                listener_->setOutputMode(mode);
+            }
+        });
         return segment;
     };
     newlineSegment_ = addSegment(tr("Newline"),

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QCursor>
 #include <QMenu>
-#include <QSaveFile>
 #include <QScreen>
 #include <algorithm>
 
@@ -31,12 +30,7 @@ TavoReceiverApp::TavoReceiverApp(MainThread& mainThread, DefaultsStore& defaults
     });
     listener_ = std::move(listener);
 
-    if (!QSystemTrayIcon::isSystemTrayAvailable()) {
-        createPanel();
-        panel_->show();
-        return;
-    }
-    // The panel and dialogs come and go; only the quit button ends the application.
+    // The panel and dialogs come and go, the tray icon stays; only Quit ends the application.
     QApplication::setQuitOnLastWindowClosed(false);
     // Some tray hosts only ever show the icon's menu.
     trayMenu_ = std::make_unique<QMenu>();
@@ -54,9 +48,16 @@ TavoReceiverApp::TavoReceiverApp(MainThread& mainThread, DefaultsStore& defaults
             });
     iconSubscription_ =
         listener_->objectWillChange().connect([this] { iconAfterChange_.schedule(); });
+    // Shown also without a tray: Qt embeds the icon once a tray appears, which at login is
+    // often after us. Until then the panel is an ordinary window.
     tray_->show();
     outsidePresses_ = std::make_unique<OutsideClickWatcher>(
         [this](QPoint position) { closeOnOutsidePress(position); });
+    trayAvailable_ = QSystemTrayIcon::isSystemTrayAvailable();
+    if (!trayAvailable_) {
+        createPanel();
+        panel_->show();
+    }
 }
 
 TavoReceiverApp::~TavoReceiverApp() = default;
@@ -74,44 +75,51 @@ void TavoReceiverApp::createPanel() {
     // Scans go on reaching the application the user types into while the panel is open: no
     // activation when shown, no focus when clicked, and no popup, which would grab the keyboard.
     panel_->setAttribute(Qt::WA_ShowWithoutActivating);
-    if (tray_) {
+    if (trayAvailable_) {
         panel_->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
                                Qt::X11BypassWindowManagerHint | Qt::WindowDoesNotAcceptFocus);
     } else {
         panel_->setWindowFlags(Qt::Window | Qt::WindowDoesNotAcceptFocus);
     }
     connect(panel_.get(), &MenuBarContentView::rebuilt, this, [this] {
-        if (tray_) {
+        if (trayAvailable_) {
             placePanel();
         }
-        reportPanelGeometry();
     });
 }
 
+// A tray that came after us: from now on the panel opens at the icon, made anew for it.
+void TavoReceiverApp::adoptLateTray() {
+    if (!trayAvailable_ && QSystemTrayIcon::isSystemTrayAvailable()) {
+        trayAvailable_ = true;
+        panel_.reset();
+    }
+}
+
 void TavoReceiverApp::openPanel() {
+    adoptLateTray();
     if (!panel_) {
         createPanel();
     }
-    if (tray_) {
+    if (trayAvailable_) {
         placePanel();
     }
     panel_->show();
     panel_->raise();
-    if (outsidePresses_) {
+    if (trayAvailable_) {
         outsidePresses_->start();
     }
 }
 
 void TavoReceiverApp::closePanel() {
-    if (outsidePresses_) {
-        outsidePresses_->stop();
-    }
-    if (panel_ && tray_) {
+    outsidePresses_->stop();
+    if (panel_ && trayAvailable_) {
         panel_->hide();
     }
 }
 
 void TavoReceiverApp::togglePanel() {
+    adoptLateTray();
     if (panel_ && panel_->isVisible()) {
         closePanel();
     } else if (!sinceOutsideClose_.isValid() ||
@@ -155,37 +163,6 @@ void TavoReceiverApp::closeOnOutsidePress(QPoint position) {
     }
     closePanel();
     sinceOutsideClose_.start();
-}
-
-// For tests that click the panel with real pointer events: TAVO_TEST_PANEL_GEOMETRY names a file
-// that receives, after each rebuild, one line "name x y width height" (screen coordinates) for the
-// panel and each named control.
-void TavoReceiverApp::reportPanelGeometry() const {
-    const QString path = qEnvironmentVariable("TAVO_TEST_PANEL_GEOMETRY");
-    if (path.isEmpty() || !panel_->isVisible()) {
-        return;
-    }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return;
-    }
-    const auto line = [&file](const QString& name, QRect rect) {
-        file.write(QStringLiteral("%1 %2 %3 %4 %5\n")
-                       .arg(name)
-                       .arg(rect.x())
-                       .arg(rect.y())
-                       .arg(rect.width())
-                       .arg(rect.height())
-                       .toUtf8());
-    };
-    line("panel", panel_->frameGeometry());
-    for (const QWidget* child : panel_->findChildren<QWidget*>()) {
-        if (!child->objectName().isEmpty() && !child->objectName().startsWith("qt_") &&
-            child->isVisible()) {
-            line(child->objectName(), QRect(child->mapToGlobal(QPoint(0, 0)), child->size()));
-        }
-    }
-    file.commit();
 }
 
 }  // namespace tavo

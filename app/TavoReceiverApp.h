@@ -23,8 +23,8 @@ class QMenu;
 namespace tavo {
 
 // The application: the one listener of the process, whose scans are typed, and a tray icon that
-// follows the connection and opens the panel. Without a tray the panel is an ordinary window.
-// The platform objects must outlive it.
+// follows the connection and opens the panel. Until a tray appears the panel is an ordinary
+// window. The platform objects must outlive it.
 class TavoReceiverApp : public QObject {
     Q_OBJECT
   public:
@@ -33,7 +33,6 @@ class TavoReceiverApp : public QObject {
     ~TavoReceiverApp() override;
 
     const std::shared_ptr<ScanListener>& listener() const { return listener_; }
-    // Nothing while the tray is not used.
     QSystemTrayIcon* trayIcon() const { return tray_.get(); }
     // Nothing until the panel is first opened.
     MenuBarContentView* panel() const { return panel_.get(); }
@@ -49,10 +48,10 @@ class TavoReceiverApp : public QObject {
 
   private:
     void createPanel();
+    void adoptLateTray();
     void placePanel();
     void updateIcon();
     void closeOnOutsidePress(QPoint position);
-    void reportPanelGeometry() const;
 
     KeystrokeTyper typer_;
     TypingThread typing_{typer_};
@@ -69,6 +68,7 @@ class TavoReceiverApp : public QObject {
     std::unique_ptr<MenuBarContentView> panel_;
     std::unique_ptr<OutsideClickWatcher> outsidePresses_;
     QElapsedTimer sinceOutsideClose_;
+    bool trayAvailable_ = false;
 };
 
 }  // namespace tavo

@@ -1,11 +1,13 @@
 #include "kit/CodingErrors.h"
 #include "kit/TavoFraming.h"
+#include "platform/Log.h"
 #include "receiver/ScanListener.h"
 
 namespace tavo {
 
 void ScanListener::handleMessage(const TavoMessage& message) {
     if (const auto* hello = message.hello()) {
+        log::detail("connected device: \"", hello->deviceName, "\"");
         publish(connectedDeviceName_, hello->deviceName);
         publish(lastError_, std::nullopt);
         sendStatus();
@@ -31,13 +33,19 @@ void ScanListener::sendStatus() {
     Bytes frame;
     try {
         frame = TavoFraming::encode(TavoReceiverStatus{outputMode_});
-    } catch (const EncodingError&) {
+    } catch (const EncodingError& error) {
+        log::warning("status not sent: ", error.what());
         return;
     }
-    activeConnection_->send(std::move(frame), [](std::optional<NetworkError>) {});
+    activeConnection_->send(std::move(frame), [](std::optional<NetworkError> error) {
+        if (error) {
+            log::warning("status not sent: ", error->localizedDescription);
+        }
+    });
 }
 
 void ScanListener::setOutputMode(ReceiverOutputMode mode) {
+    log::detail("output mode: ", rawValue(mode));
     publish(outputMode_, mode);
     defaults_.setString(outputModeKey, rawValue(mode));
     sendStatus();

@@ -2,9 +2,26 @@
 
 #include "kit/CodingErrors.h"
 #include "kit/TavoFraming.h"
+#include "platform/Log.h"
 #include "receiver/ScanListener.h"
 
 namespace tavo {
+
+namespace {
+
+// Kind and path only: the error's description can quote the body, and so a scan value.
+void warnDropped(const DecodingError& error) {
+    constexpr const char* kinds[] = {"key not found", "value not found", "type mismatch",
+                                     "data corrupted"};
+    std::string path;
+    for (const std::string& key : error.codingPath()) {
+        path += (path.empty() ? "" : ".") + key;
+    }
+    log::warning("frame dropped: ", kinds[static_cast<int>(error.kind())], " at ",
+                 path.empty() ? "the top level" : "\"" + path + "\"");
+}
+
+}  // namespace
 
 void ScanListener::ReceiveLoop::receiveHeader() const {
     Connection& reader = *connection;
@@ -19,6 +36,7 @@ void ScanListener::ReceiveLoop::receiveHeader() const {
                        if (!length) {
                            loop.stop(isComplete, std::move(error));
                        } else if (*length > maximumBodyLength) {
+                           log::warning("frame dropped: its body is over 1 MiB");
                            loop.discardBody(*length);
                        } else {
                            loop.receiveBody(*length);
@@ -42,8 +60,9 @@ void ScanListener::ReceiveLoop::receiveBody(std::uint32_t length) const {
                                            self->handleMessage(message);
                                        });
                                }
-                           } catch (const DecodingError&) {
+                           } catch (const DecodingError& error) {
                                // Dropped; the next frame starts right after this body.
+                               warnDropped(error);
                            }
                        }
                        loop.receiveHeader();
@@ -72,6 +91,7 @@ void ScanListener::ReceiveLoop::stop(bool isComplete, std::optional<NetworkError
     // The end of the stream takes precedence over an error, and is not reported. Either way the
     // connection is cancelled, so that its cancelled state tells the panel the phone has gone.
     if (isComplete) {
+        log::detail("the phone ended the connection");
         mainThread.post([service = service, connection = connection] {
             if (const auto self = service.lock()) {
                 self->cancelIfActive(connection);
@@ -79,6 +99,7 @@ void ScanListener::ReceiveLoop::stop(bool isComplete, std::optional<NetworkError
         });
         return;
     }
+    log::warning("connection lost: ", error ? error->localizedDescription : "no frame header");
     if (auto self = service.lock()) {
         mainThread.post(
             [self = std::move(self), connection = connection, error = std::move(error)] {

@@ -1,6 +1,7 @@
 #include "receiver/ScanListener.h"
 
 #include "kit/TavoProtocol.h"
+#include "platform/Log.h"
 
 namespace tavo {
 
@@ -55,6 +56,7 @@ void ScanListener::start() {
     try {
         listener = network_.makeListener(*queue_);
     } catch (const NetworkError& error) {
+        log::warning("listener failed: ", error.localizedDescription);
         publish(lastError_, error.localizedDescription);
         return;
     }
@@ -81,15 +83,21 @@ void ScanListener::start() {
 }
 
 void ScanListener::handleListenerState(const ListenerState& state) {
+    const std::string why = state.error ? state.error->localizedDescription : "";
     switch (state.kind) {
         case ListenerState::Kind::ready:
+            log::detail("listener ready and advertised");
             publish(isAdvertising_, true);
             break;
         case ListenerState::Kind::failed:
+            log::warning("listener failed: ", why);
             publish(lastError_, description(state.error));
             break;
-        case ListenerState::Kind::setup:
         case ListenerState::Kind::waiting:
+            // Phones cannot find us until the DNS-SD daemon is back.
+            log::warning("listener waiting, not advertised: ", why);
+            break;
+        case ListenerState::Kind::setup:
         case ListenerState::Kind::cancelled:
             break;
     }
@@ -97,6 +105,7 @@ void ScanListener::handleListenerState(const ListenerState& state) {
 
 void ScanListener::acceptConnection(std::shared_ptr<Connection> connection) {
     if (activeConnection_) {
+        log::detail("a new connection replaces the active one");
         activeConnection_->cancel();
     }
     activeConnection_ = connection;

@@ -11,7 +11,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   # services and tools the tests start themselves
   dbus avahi-daemon avahi-utils iproute2 util-linux
-  xvfb x11-xkb-utils x11-utils xdotool trayer
+  xvfb x11-xkb-utils xkb-data x11-utils xdotool trayer
 )
 
 missing=()

@@ -6,6 +6,8 @@
 #include <asio/write.hpp>
 #include <utility>
 
+#include "platform/Log.h"
+
 namespace tavo {
 
 namespace {
@@ -79,6 +81,10 @@ void AsioConnection::send(Bytes content, SendCompletion completion) {
 }
 
 void AsioConnection::report(ConnectionState::Kind kind, std::optional<NetworkError> error) {
+    constexpr const char* names[] = {"setup", "preparing", "waiting",
+                                     "ready", "failed",    "cancelled"};
+    log::detail("connection ", names[static_cast<int>(kind)],
+                error ? ": " + error->localizedDescription : std::string());
     if (stateHandler_) {
         stateHandler_(ConnectionState{kind, std::move(error)});
     }

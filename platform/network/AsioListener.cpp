@@ -7,6 +7,7 @@
 #include <chrono>
 #include <utility>
 
+#include "platform/Log.h"
 #include "platform/network/AsioConnection.h"
 
 namespace tavo {
@@ -104,6 +105,7 @@ void AsioListener::Core::start() {
         return;
     }
     started = true;
+    log::detail("listening on TCP port ", acceptor.local_endpoint().port());
     accept();
     if (!service) {
         report(ListenerState::Kind::ready);
@@ -134,6 +136,7 @@ void AsioListener::Core::accept() {
                 return;
             }
             if (error) {
+                log::warning("accepting a connection failed: ", error.message());
                 core->acceptRetry.expires_after(acceptRetryDelay);
                 core->acceptRetry.async_wait([core](const asio::error_code& cancelled) {
                     if (!cancelled && !core->closed) {
@@ -143,6 +146,9 @@ void AsioListener::Core::accept() {
                 return;
             }
             enableKeepAlive(socket);
+            asio::error_code unknownPeer;
+            const auto peer = socket.remote_endpoint(unknownPeer);
+            log::detail("connection from ", peer.address().to_string(), " port ", peer.port());
             auto connection = std::make_shared<AsioConnection>(core->context, std::move(socket));
             if (core->newConnectionHandler) {
                 core->newConnectionHandler(std::move(connection));

@@ -3,6 +3,9 @@
 #include <pthread.h>
 
 #include <asio/executor_work_guard.hpp>
+#include <exception>
+
+#include "platform/Log.h"
 
 namespace tavo {
 
@@ -15,8 +18,11 @@ AsioQueue::AsioQueue(const std::string& label) {
             try {
                 context->io().run();
                 return;
-            } catch (...) {
+            } catch (const std::exception& error) {
                 // A handler that throws loses only its own job; the queue goes on.
+                log::warning("network job failed: ", error.what());
+            } catch (...) {
+                log::warning("network job failed with an exception of unknown type");
             }
         }
     });

@@ -6,6 +6,8 @@
 
 #include <utility>
 
+#include "platform/Log.h"
+
 namespace tavo {
 
 namespace {
@@ -114,6 +116,7 @@ void AvahiAdvertiser::onGroupState(AvahiEntryGroup* group, AvahiEntryGroupState 
     auto& self = *static_cast<AvahiAdvertiser*>(userdata);
     switch (state) {
         case AVAHI_ENTRY_GROUP_ESTABLISHED:
+            log::detail("advertised as \"", self.name_, "\" (", self.service_.type, ")");
             self.report(Status::registered, AVAHI_OK);
             break;
         case AVAHI_ENTRY_GROUP_COLLISION:

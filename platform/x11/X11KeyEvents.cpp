@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/Log.h"
 #include "platform/x11/X11Keyboard.h"
 
 namespace tavo {
@@ -54,6 +55,7 @@ X11KeyEvents::~X11KeyEvents() = default;
 
 std::unique_ptr<KeyEventSource> X11KeyEvents::createSource() {
     if (!keyboard_) {
+        log::warning("typing: no X display with XTest; the scan is not typed");
         return nullptr;
     }
     return std::make_unique<X11KeySource>(*keyboard_);

@@ -11,15 +11,13 @@
 #include <cstring>
 #include <thread>
 
+#include "platform/Log.h"
+#include "platform/x11/XErrorTrap.h"
+
 namespace tavo {
 namespace {
 
 constexpr unsigned long unicodeKeysymBase = 0x01000000;
-
-// An error reply must not end the process (Xlib's default); the failed request is just lost.
-int ignoreXError(Display*, XErrorEvent*) {
-    return 0;
-}
 
 // The slave keyboard that XTest events come from. Its keymap is the one the master keyboard
 // takes on when our events arrive, so it is the one our key lookups must follow.
@@ -85,7 +83,6 @@ std::unique_ptr<X11Keyboard> X11Keyboard::open(const std::string& displayName) {
         XCloseDisplay(display);
         return nullptr;
     }
-    XSetErrorHandler(ignoreXError);
     std::unique_ptr<X11Keyboard> keyboard(
         new X11Keyboard(display, xkbEventBase, xtestKeyboard(display)));
     if (keyboard->keymap_ == nullptr) {
@@ -121,13 +118,15 @@ X11Keyboard::~X11Keyboard() {
     }
     XSync(display_, False);
     std::this_thread::sleep_until(latest + rebindGrace);
-    for (const Spare& spare : spares_) {
-        if (spare.bound != NoSymbol) {
-            KeySym none = NoSymbol;
-            XChangeKeyboardMapping(display_, spare.code, 1, &none, 1);
+    {
+        XErrorTrap trap(display_);
+        for (const Spare& spare : spares_) {
+            if (spare.bound != NoSymbol) {
+                KeySym none = NoSymbol;
+                XChangeKeyboardMapping(display_, spare.code, 1, &none, 1);
+            }
         }
     }
-    XSync(display_, False);
     if (keymap_ != nullptr) {
         XkbFreeKeyboard(keymap_, 0, True);
     }
@@ -218,12 +217,18 @@ void X11Keyboard::endText() {
         capsReleased_ = false;
     }
     XFlush(display_);
+    if (skipped_ > 0) {
+        log::warning("typing: ", skipped_,
+                     " character(s) skipped: no key could be bound for them on the X display");
+        skipped_ = 0;
+    }
 }
 
 void X11Keyboard::press(char32_t scalar) {
     release(scalar);
     const std::optional<Stroke> stroke = strokeFor(scalar);
     if (!stroke) {
+        ++skipped_;
         return;
     }
     if (stroke->shifted) {
@@ -314,7 +319,9 @@ std::optional<X11Keyboard::Stroke> X11Keyboard::strokeFor(char32_t scalar) {
 
 // Binds the keysym at both levels of a spare keycode, so that Shift cannot change it. A
 // binding is reused as long as it lasts; a new one takes a free spare, else the one unused the
-// longest, and waits for its grace period to end if it must.
+// longest, and waits for its grace period to end if it must. The server may refuse a binding
+// (its keymap changed under us): that costs one round trip per new binding, and the keymap is
+// read again before the next text.
 std::optional<KeyCode> X11Keyboard::bind(KeySym keysym) {
     for (const Spare& spare : spares_) {
         if (spare.bound == keysym) {
@@ -325,7 +332,12 @@ std::optional<KeyCode> X11Keyboard::bind(KeySym keysym) {
         const Clock::time_point now = Clock::now();
         if (const std::optional<KeyCode> code = reusableSpare(now)) {
             KeySym levels[2] = {keysym, keysym};
+            XErrorTrap trap(display_);
             XChangeKeyboardMapping(display_, *code, 2, levels, 1);
+            if (!trap.succeeded()) {
+                keymapStale_ = true;
+                return std::nullopt;
+            }
             spareAt(*code)->bound = keysym;
             return code;
         }

@@ -31,11 +31,13 @@ class X11Keyboard {
     X11Keyboard(const X11Keyboard&) = delete;
     X11Keyboard& operator=(const X11Keyboard&) = delete;
 
-    // Texts may nest; the outermost pair releases Caps Lock and restores it.
+    // Texts may nest; the outermost pair releases Caps Lock and restores it, and reports the
+    // characters that could not be typed.
     void beginText();
     void endText();
 
-    // One scalar of the text, or the Return key when `scalar` is returnScalar.
+    // One scalar of the text, or the Return key when `scalar` is returnScalar. A scalar without
+    // a key, or whose binding the server refuses, is skipped.
     static constexpr char32_t returnScalar = 0xFFFFFFFF;
     void press(char32_t scalar);
     void release(char32_t scalar);
@@ -82,6 +84,7 @@ class X11Keyboard {
     LayoutIndex index_;
     int openTexts_ = 0;
     bool capsReleased_ = false;
+    int skipped_ = 0;
     unsigned int mods_ = 0;
     int group_ = 0;
     std::map<char32_t, Stroke> pressed_;

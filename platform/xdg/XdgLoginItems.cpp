@@ -21,8 +21,9 @@ std::string_view trimmed(std::string_view text) {
     return text.substr(first, last - first + 1);
 }
 
-// Whether the [Desktop Entry] group says Hidden=true.
-bool isHidden(std::istream& entry) {
+// Whether the [Desktop Entry] group says Hidden=true, or X-GNOME-Autostart-enabled=false, which
+// GNOME's and other sessions' settings write to switch an entry off without deleting it.
+bool isSwitchedOff(std::istream& entry) {
     bool inMainGroup = false;
     for (std::string line; std::getline(entry, line);) {
         const std::string_view text = trimmed(line);
@@ -31,9 +32,14 @@ bool isHidden(std::istream& entry) {
             continue;
         }
         const auto equals = text.find('=');
-        if (inMainGroup && equals != std::string_view::npos &&
-            trimmed(text.substr(0, equals)) == "Hidden") {
-            return trimmed(text.substr(equals + 1)) == "true";
+        if (!inMainGroup || equals == std::string_view::npos) {
+            continue;
+        }
+        const std::string_view key = trimmed(text.substr(0, equals));
+        const std::string_view value = trimmed(text.substr(equals + 1));
+        if ((key == "Hidden" && value == "true") ||
+            (key == "X-GNOME-Autostart-enabled" && value == "false")) {
+            return true;
         }
     }
     return false;
@@ -72,7 +78,7 @@ LoginItemStatus XdgLoginItems::status() {
     if (!entry) {
         return LoginItemStatus::notRegistered;
     }
-    return isHidden(entry) ? LoginItemStatus::notRegistered : LoginItemStatus::enabled;
+    return isSwitchedOff(entry) ? LoginItemStatus::notRegistered : LoginItemStatus::enabled;
 }
 
 bool XdgLoginItems::registerItem() {

@@ -86,7 +86,7 @@ class PanelTest : public ::testing::Test {
 
 TEST_F(PanelTest, TypesInTheModeChosenThereWithoutTakingFocus) {
     start();
-    ASSERT_EQ(app_->trayIcon(), nullptr);
+    ASSERT_NE(app_->panel(), nullptr);
     EXPECT_TRUE(panel().isVisible());
     send(TavoHello{"Ana's iPhone", 1});
     send(TavoScan("123", "ean8", 1.0));
@@ -172,6 +172,63 @@ TEST_F(PanelTest, NoticeWhileUntrustedUntilTheNextRebuild) {
     EXPECT_TRUE(child<QWidget>("accessibilityNotice").isVisible());
     send(TavoHello{"Ana's iPhone", 1});
     EXPECT_FALSE(child<QWidget>("accessibilityNotice").isVisible());
+}
+
+// Every fixed text of the panel, as written: a typo, or "..." for the ellipsis, fails.
+TEST_F(PanelTest, FixedLabelsAndTooltipsReadExactly) {
+    inputAccess_.trusted = false;
+    start();
+    std::vector<std::string> texts{panel().windowTitle().toStdString()};
+    for (const QWidget* widget : panel().findChildren<QWidget*>()) {
+        const auto* label = qobject_cast<const QLabel*>(widget);
+        if (label != nullptr && !label->text().isEmpty() &&
+            label->objectName() != "modeDescription") {
+            texts.push_back(label->text().toStdString());
+        }
+        if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
+            texts.push_back(button->text().toStdString());
+        }
+        if (!widget->toolTip().isEmpty()) {
+            texts.push_back("tooltip: " + widget->toolTip().toStdString());
+        }
+    }
+    EXPECT_THAT(
+        texts,
+        testing::UnorderedElementsAre(
+            "Tavo Receiver", "Tavo Receiver", "Accessibility permission needed",
+            "Tavo types scans into whatever app is focused, which requires Accessibility access.",
+            "Grant Access\u2026", "Output format", "Newline", "CSV",
+            "tooltip: Types the scan, then presses Return \u2014 one scan per line. Good for "
+            "spreadsheets and lists.",
+            "tooltip: Types the scan followed by a comma, with no Return \u2014 builds one "
+            "comma-separated line yourself.",
+            "No scans yet", "Launch at Login", "Quit Tavo Receiver"));
+}
+
+TEST_F(PanelTest, ChosenFormatStandsOutAndAnotherClickOnItChangesNothing) {
+    start();
+    send(TavoHello{"Ana's\niPhone", 1});
+    const auto sentBefore = phone_->sent.size();
+    click("newlineSegment");
+    EXPECT_EQ(phone_->sent.size(), sentBefore);
+    EXPECT_EQ(defaults_.writes, 0u);
+    EXPECT_TRUE(child<QPushButton>("newlineSegment").isChecked());
+
+    const QImage picture = panel().grab().toImage();
+    // Beside the title, clear of its letters.
+    const auto fillColour = [&](const char* name) {
+        const auto& segment = child<QPushButton>(name);
+        const QPoint inside(3, segment.height() / 2);
+        return picture.pixelColor(segment.mapTo(&panel(), inside) * picture.devicePixelRatio());
+    };
+    const QColor highlight = panel().palette().color(QPalette::Highlight);
+    EXPECT_EQ(fillColour("newlineSegment"), highlight);
+    EXPECT_NE(fillColour("csvSegment"), highlight);
+
+    // Names and values with line breaks stay on one line.
+    send(TavoScan("4006\r\n381", "ean13", 1.0));
+    EXPECT_EQ(child<ElidedLabel>("statusText").displayedText(), "Ana's iPhone");
+    EXPECT_EQ(child<ElidedLabel>("scanValue").displayedText(), "4006  381");
 }
 
 }  // namespace

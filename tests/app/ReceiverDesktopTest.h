@@ -34,10 +34,11 @@ class ReceiverDesktopTest : public ::testing::Test {
         ASSERT_NE(mkdtemp(pattern), nullptr);
         home_ = pattern;
         environment_ = {xvfb_.environmentEntry(), "HOME=" + home_.string(),
-                        "XDG_CONFIG_HOME=" + home_.string(),
-                        "TAVO_TEST_PANEL_GEOMETRY=" + (home_ / "panel").string()};
+                        "XDG_CONFIG_HOME=" + home_.string()};
         // trayer must own the tray before the receiver looks for one.
-        startTray();
+        if (trayAtStart_) {
+            startTray();
+        }
     }
 
     void startTray() {
@@ -54,8 +55,16 @@ class ReceiverDesktopTest : public ::testing::Test {
     }
 
     void startReceiver() {
-        receiver_.emplace(std::vector<std::string>{TAVO_RECEIVER_PATH}, environment_);
+        launchReceiver();
         ASSERT_TRUE(waitUntil([&] { return trayIcon().isValid(); }));
+    }
+
+    // Returns at once. The receiver carries the probe that reports its panel's geometry.
+    void launchReceiver() {
+        std::vector<std::string> environment = environment_;
+        environment.push_back("LD_PRELOAD=" TAVO_PANEL_PROBE_PATH);
+        environment.push_back("TAVO_TEST_PANEL_GEOMETRY=" + (home_ / "panel").string());
+        receiver_.emplace(std::vector<std::string>{TAVO_RECEIVER_PATH}, environment);
     }
 
     // Says hello, waits for the reply, sends the scans and stays connected for `linger` seconds.
@@ -117,7 +126,8 @@ class ReceiverDesktopTest : public ::testing::Test {
                   0);
     }
 
-    // Where the open panel's controls are, as the receiver reports them.
+    // Where the open panel's controls are, as the probe in the receiver reports them: the panel
+    // itself is "panel", each control goes by its objectName.
     std::map<std::string, QRect> panelGeometry() const {
         std::map<std::string, QRect> controls;
         std::ifstream file(home_ / "panel");
@@ -129,6 +139,14 @@ class ReceiverDesktopTest : public ::testing::Test {
         return controls;
     }
 
+    // The screen rectangle of the panel's control with this objectName; empty until reported.
+    QRect control(const std::string& objectName) const {
+        const auto controls = panelGeometry();
+        const auto found = controls.find(objectName);
+        return found != controls.end() ? found->second : QRect();
+    }
+
+    bool trayAtStart_ = true;
     XvfbServer xvfb_;
     TextSink sink_{xvfb_, true};
     fs::path home_;

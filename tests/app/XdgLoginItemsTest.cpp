@@ -45,12 +45,22 @@ TEST_F(XdgLoginItemsTest, RegisterWritesAnEntryThatStartsThisProgramAndUnregiste
     EXPECT_EQ(loginItems_.status(), LoginItemStatus::notRegistered);
 }
 
-TEST_F(XdgLoginItemsTest, HiddenEntryReadsAsOffAndRegisterReplacesIt) {
+TEST_F(XdgLoginItemsTest, SwitchedOffEntryReadsAsOffAndRegisterReplacesIt) {
     fs::create_directories(entry_.parent_path());
-    std::ofstream(entry_) << "[Desktop Entry]\nExec=x\nHidden = true\n";
-    EXPECT_EQ(loginItems_.status(), LoginItemStatus::notRegistered);
-    std::ofstream(entry_) << "[Desktop Entry]\nHidden=false\n[Desktop Action x]\nHidden=true\n";
-    EXPECT_EQ(loginItems_.status(), LoginItemStatus::enabled);
+    const std::pair<const char*, LoginItemStatus> cases[] = {
+        {"[Desktop Entry]\nExec=x\nHidden = true\n", LoginItemStatus::notRegistered},
+        {"[Desktop Entry]\nX-GNOME-Autostart-enabled=false\nHidden=false\n",
+         LoginItemStatus::notRegistered},
+        {"[Desktop Entry]\nHidden=false\nX-GNOME-Autostart-enabled=true\n",
+         LoginItemStatus::enabled},
+        {"[Desktop Entry]\nExec=x\n[Desktop Action x]\nHidden=true\n"
+         "X-GNOME-Autostart-enabled=false\n",
+         LoginItemStatus::enabled},
+    };
+    for (const auto& [text, status] : cases) {
+        std::ofstream(entry_) << text;
+        EXPECT_EQ(loginItems_.status(), status) << text;
+    }
 
     std::ofstream(entry_) << "[Desktop Entry]\nHidden=true\n";
     ASSERT_TRUE(loginItems_.registerItem());

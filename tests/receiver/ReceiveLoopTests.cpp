@@ -4,6 +4,7 @@
 #include <tuple>
 #include <vector>
 
+#include "platform/Log.h"
 #include "tests/receiver/ScanListenerFixture.h"
 
 namespace tavo {
@@ -133,6 +134,26 @@ TEST_F(ScanListenerTest, OnlyTheActiveConnectionsEndClearsTheName) {
     EXPECT_EQ(listener->connectedDeviceName(), std::nullopt);
     EXPECT_EQ(listener->lastError(), std::nullopt);
     EXPECT_EQ(second->cancels(), 0u);
+}
+
+// Warnings say why a scan went missing, details only show when verbose; scan values never do.
+TEST_F(ScanListenerTest, LogsWhyFramesAreDroppedButNeverTheScanValues) {
+    const auto connection = connect();
+    const std::string value = "SECRET-4006381333931";
+    ::testing::internal::CaptureStderr();
+    receive(*connection,
+            join({frameOf(R"({"kind":"scan","payload":{"value":")" + value + R"(","id":7}})"),
+                  frameOf("not json " + value), scan(value)}));
+    log::setVerbose(true);
+    receive(*connection, join({hello("Ana's iPhone"), scan(value)}));
+    connection->completeReceive(std::nullopt, false, NetworkError{"reset by peer"});
+    mainThread.drain();
+    log::setVerbose(false);
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+              "tavo-receiver: warning: frame dropped: type mismatch at \"payload.id\"\n"
+              "tavo-receiver: warning: frame dropped: data corrupted at the top level\n"
+              "tavo-receiver: connected device: \"Ana's iPhone\"\n"
+              "tavo-receiver: warning: connection lost: reset by peer\n");
 }
 
 }  // namespace

@@ -1,5 +1,11 @@
 #include <gtest/gtest.h>
+#include <stdlib.h>
 
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -12,6 +18,7 @@
 // Xlib's macros (None, Bool) would break GoogleTest's headers.
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
+#include <X11/extensions/XInput2.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
@@ -31,6 +38,13 @@ std::string expectedOf(const std::vector<Text>& texts) {
         expected += text + (pressReturn ? "<Return>" : "");
     }
     return expected;
+}
+
+void typeAll(KeyEvents& keyEvents, const std::vector<Text>& texts) {
+    KeystrokeTyper typer(keyEvents);
+    for (const auto& [text, pressReturn] : texts) {
+        typer.type(text, pressReturn);
+    }
 }
 
 // 40 distinct characters, more than a keymap has spare keycodes.
@@ -98,13 +112,6 @@ class X11Typing : public ::testing::TestWithParam<KeyboardState> {
         std::vector<KeySym> all(syms, syms + (max - min + 1) * perKey);
         XFree(syms);
         return all;
-    }
-
-    static void typeAll(KeyEvents& keyEvents, const std::vector<Text>& texts) {
-        KeystrokeTyper typer(keyEvents);
-        for (const auto& [text, pressReturn] : texts) {
-            typer.type(text, pressReturn);
-        }
     }
 
     XvfbServer server_;
@@ -185,6 +192,97 @@ TEST_F(X11Typing, RepeatedTextsCostNoRemappingUntilTheLayoutChanges) {
     typeAll(keyEvents, {{"yz \u00fc\u20ac \u00e6", true}});
     expected += "yz \u00fc\u20ac \u00e6<Return>";
     EXPECT_EQ(sink.waitForBytes(expected.size()).text, expected);
+}
+
+// A copy of the system's XKB data whose keycodes end at `maximum`, so that the server's core
+// keyboard refuses bindings above it.
+class SmallKeycodeRange {
+  public:
+    explicit SmallKeycodeRange(int maximum) {
+        namespace fs = std::filesystem;
+        char pattern[] = "/tmp/tavo-xkb-XXXXXX";
+        if (mkdtemp(pattern) == nullptr) {
+            throw std::runtime_error("no scratch directory");
+        }
+        dir_ = pattern;
+        const fs::path system = "/usr/share/X11/xkb";
+        fs::copy(system, dir_, fs::copy_options::recursive);
+        std::ifstream in(system / "keycodes" / "evdev");
+        std::ofstream out(dir_ / "keycodes" / "evdev", std::ios::trunc);
+        const std::regex code(R"(^\s*(alias\s+)?<[^>]+>\s*=\s*(\d+);)");
+        for (std::string line; std::getline(in, line);) {
+            std::smatch match;
+            if (line.find("maximum = 255;") != std::string::npos) {
+                line = "maximum = " + std::to_string(maximum) + ";";
+            } else if (std::regex_search(line, match, code) && std::stoi(match[2]) > maximum) {
+                continue;
+            }
+            out << line << '\n';
+        }
+    }
+    ~SmallKeycodeRange() { std::filesystem::remove_all(dir_); }
+
+    std::string path() const { return dir_.string(); }
+
+  private:
+    std::filesystem::path dir_;
+};
+
+// The application's own handler, which the keyboard must leave in place.
+int applicationHandler(Display*, XErrorEvent*) {
+    return 0;
+}
+
+// The core keyboard ends at keycode 200, the XTEST keyboard, whose keymap we read, at 255, and
+// only its keycodes above 200 are free: the server refuses the first binding, until our first
+// key event gives the core keyboard the XTEST keyboard's keymap.
+TEST(X11KeyEventsWithRefusedBinding, SkipAndReportTheCharacterAndLeaveOtherErrorsAlone) {
+    constexpr int coreMaximum = 200;
+    const SmallKeycodeRange xkb(coreMaximum);
+    const XvfbServer server({"-xkbdir", xkb.path()});
+    Display* control = XOpenDisplay(server.display().c_str());
+    ASSERT_NE(control, nullptr);
+    int count = 0;
+    int xtest = -1;
+    XIDeviceInfo* devices = XIQueryDevice(control, XIAllDevices, &count);
+    for (int i = 0; i < count; ++i) {
+        if (devices[i].use == XISlaveKeyboard && std::strstr(devices[i].name, "XTEST")) {
+            xtest = devices[i].deviceid;
+        }
+    }
+    XIFreeDeviceInfo(devices);
+    ASSERT_NE(xtest, -1);
+    XkbDescPtr keymap = XkbGetMap(control, XkbAllClientInfoMask, xtest);
+    for (int code = keymap->min_key_code; code <= coreMaximum; ++code) {
+        if (XkbKeyNumGroups(keymap, code) == 0) {
+            KeySym unusable = XK_F35;
+            XChangeKeyboardMapping(control, code, 1, &unusable, 1);
+        }
+    }
+    XkbFreeKeyboard(keymap, 0, True);
+    XSync(control, False);
+    keymap = XkbGetMap(control, XkbAllClientInfoMask, xtest);
+    XkbChangesRec changes{};
+    ASSERT_EQ(XkbChangeKeycodeRange(keymap, keymap->min_key_code, 255, &changes), Success);
+    keymap->device_spec = xtest;
+    ASSERT_TRUE(XkbSetMap(control, XkbAllClientInfoMask, keymap));
+    XkbFreeKeyboard(keymap, 0, True);
+    XSync(control, False);
+
+    XSetErrorHandler(applicationHandler);
+    TextSink sink(server, true);
+    ::testing::internal::CaptureStderr();
+    {
+        X11KeyEvents keyEvents(server.display());
+        typeAll(keyEvents, {{"\u6c34a", false}, {"\u6c34", false}});
+        EXPECT_EQ(sink.waitForBytes(4).text, "a\u6c34");
+    }
+    const std::string log = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(log,
+              "tavo-receiver: warning: typing: 1 character(s) skipped: no key could be bound for "
+              "them on the X display\n");
+    EXPECT_EQ(XSetErrorHandler(nullptr), &applicationHandler);
+    XCloseDisplay(control);
 }
 
 TEST(X11KeyEventsWithoutDisplay, RefusesSources) {

@@ -4,9 +4,19 @@
 
 namespace tavo::testing {
 
-XvfbServer::XvfbServer()
-    : process_({"Xvfb", "-displayfd", "1", "-noreset", "-screen", "0", "1280x800x24", "-nolisten",
-                "tcp"}) {
+namespace {
+
+std::vector<std::string> xvfbCommand(const std::vector<std::string>& extraArguments) {
+    std::vector<std::string> command{"Xvfb", "-displayfd",  "1",         "-noreset", "-screen",
+                                     "0",    "1280x800x24", "-nolisten", "tcp"};
+    command.insert(command.end(), extraArguments.begin(), extraArguments.end());
+    return command;
+}
+
+}  // namespace
+
+XvfbServer::XvfbServer(const std::vector<std::string>& extraArguments)
+    : process_(xvfbCommand(extraArguments)) {
     // Xvfb writes the display number once it accepts clients.
     const auto number = process_.readLine(std::chrono::seconds(20));
     if (!number || number->empty()) {
