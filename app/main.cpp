@@ -3,9 +3,12 @@
 #include <optional>
 #include <string>
 
+#include "app/CommandLine.h"
 #include "app/QtMainThread.h"
 #include "app/SettingsDefaultsStore.h"
+#include "app/SingleInstance.h"
 #include "app/TavoReceiverApp.h"
+#include "platform/Log.h"
 #include "platform/network/AsioNetwork.h"
 #include "platform/x11/X11InputAccess.h"
 #include "platform/x11/X11KeyEvents.h"
@@ -43,6 +46,13 @@ std::optional<std::string> displayProblem() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    const tavo::CommandLine commandLine = tavo::parseCommandLine(argc, argv);
+    if (commandLine.exitStatus) {
+        std::fputs(commandLine.message.c_str(), *commandLine.exitStatus == 0 ? stdout : stderr);
+        return *commandLine.exitStatus;
+    }
+    tavo::log::setVerbose(commandLine.verbose);
+
     if (const auto problem = displayProblem()) {
         std::fprintf(stderr, "tavo-receiver: no display (%s)\n", problem->c_str());
         return 1;
@@ -52,6 +62,17 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationDisplayName("Tavo Receiver");
     QApplication::setDesktopFileName("tavo-receiver");
 
+    // Before the listener exists, so that a second start never advertises a second service.
+    tavo::SingleInstance instance;
+    if (!instance.isFirst()) {
+        if (instance.askFirstToOpenPanel()) {
+            return 0;
+        }
+        std::fprintf(stderr,
+                     "tavo-receiver: already running, but the running one does not answer\n");
+        return 1;
+    }
+
     tavo::QtMainThread mainThread;
     tavo::SettingsDefaultsStore defaults;
     tavo::AsioNetwork network;
@@ -59,5 +80,6 @@ int main(int argc, char* argv[]) {
     tavo::X11InputAccess inputAccess;
     tavo::XdgLoginItems loginItems;
     tavo::TavoReceiverApp app(mainThread, defaults, network, keyEvents, inputAccess, loginItems);
+    instance.onOpenPanel([&app] { app.openPanel(); });
     return QApplication::exec();
 }

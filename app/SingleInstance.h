@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QLocalServer>
+#include <QLockFile>
+#include <QString>
+#include <functional>
+#include <memory>
+
+namespace tavo {
+
+// One receiver per user and display. The first process holds a lock file in the user's runtime
+// directory and listens on a local socket beside it; a later one asks it to open its panel.
+// The lock belongs to a live process: one left behind by a crash is taken over.
+class SingleInstance {
+  public:
+    // Needs the Qt application object. Takes the lock when it is free.
+    SingleInstance();
+
+    bool isFirst() const { return server_ != nullptr; }
+    // In the first process: what to do when a later one starts.
+    void onOpenPanel(std::function<void()> openPanel);
+    // In a later process: asks the first to open its panel, for at most about a second. False
+    // when it does not answer.
+    bool askFirstToOpenPanel() const;
+
+  private:
+    QString socketPath_;
+    QLockFile lock_;
+    std::unique_ptr<QLocalServer> server_;
+    std::function<void()> openPanel_;
+};
+
+}  // namespace tavo
