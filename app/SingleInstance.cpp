@@ -1,10 +1,18 @@
 #include "app/SingleInstance.h"
 
-#include <QDeadlineTimer>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
 #include <QDir>
+#include <QFile>
 #include <QLocalSocket>
 #include <QStandardPaths>
-#include <QThread>
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <cstring>
 
 #include "platform/Log.h"
 
@@ -39,9 +47,10 @@ SingleInstance::SingleInstance()
     : socketPath_(runtimePath(".socket")), lock_(runtimePath(".lock")) {
     // Stale only when its process is gone, however old the lock is.
     lock_.setStaleLockTime(0);
-    if (!lock_.tryLock(0)) {
-        return;
-    }
+    lock_.tryLock(0);
+}
+
+void SingleInstance::listen(std::function<void()> openPanel) {
     server_ = std::make_unique<QLocalServer>();
     server_->setSocketOptions(QLocalServer::UserAccessOption);
     // A socket left behind by a crashed first process would make listen() fail.
@@ -51,16 +60,16 @@ SingleInstance::SingleInstance()
                      server_->errorString().toStdString());
         return;
     }
-    QObject::connect(server_.get(), &QLocalServer::newConnection, [this] {
+    QObject::connect(server_.get(), &QLocalServer::newConnection, [this, openPanel] {
         while (QLocalSocket* socket = server_->nextPendingConnection()) {
             QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-            QObject::connect(socket, &QLocalSocket::readyRead, socket, [this, socket] {
+            QObject::connect(socket, &QLocalSocket::readyRead, socket, [socket, openPanel] {
                 if (!socket->canReadLine()) {
                     return;
                 }
-                if (socket->readLine() == openPanelRequest && openPanel_) {
+                if (socket->readLine() == openPanelRequest) {
                     log::detail("a later start asked for the panel");
-                    openPanel_();
+                    openPanel();
                 }
                 socket->disconnectFromServer();
             });
@@ -68,31 +77,44 @@ SingleInstance::SingleInstance()
     });
 }
 
-void SingleInstance::onOpenPanel(std::function<void()> openPanel) {
-    openPanel_ = std::move(openPanel);
-}
-
 bool SingleInstance::askFirstToOpenPanel() const {
-    const QDeadlineTimer deadline(900);
-    QLocalSocket socket;
-    // The first process may hold the lock and not listen yet: it has only just started.
-    for (;;) {
-        socket.connectToServer(socketPath_);
-        if (socket.waitForConnected(static_cast<int>(deadline.remainingTime()))) {
-            break;
-        }
-        if (deadline.hasExpired()) {
-            return false;
-        }
-        QThread::msleep(20);
-    }
-    socket.write(openPanelRequest.data(), openPanelRequest.size());
-    if (!socket.waitForBytesWritten(static_cast<int>(deadline.remainingTime()))) {
+    // Plain POSIX: Qt's sockets want an event dispatcher, which only the application brings.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(900);
+    const auto millisecondsLeft = [&] {
+        return static_cast<int>(
+            std::max<std::int64_t>(0, std::chrono::duration_cast<std::chrono::milliseconds>(
+                                          deadline - std::chrono::steady_clock::now())
+                                          .count()));
+    };
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray path = QFile::encodeName(socketPath_);
+    if (path.size() >= static_cast<qsizetype>(sizeof address.sun_path)) {
         return false;
     }
+    std::memcpy(address.sun_path, path.constData(), static_cast<std::size_t>(path.size()));
+    const int socket = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (socket < 0) {
+        return false;
+    }
+    // The first process may hold the lock and not listen yet: it has only just started.
+    while (::connect(socket, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+        if (millisecondsLeft() == 0) {
+            ::close(socket);
+            return false;
+        }
+        ::poll(nullptr, 0, 20);
+    }
+    bool answered =
+        ::send(socket, openPanelRequest.data(), static_cast<std::size_t>(openPanelRequest.size()),
+               MSG_NOSIGNAL) == openPanelRequest.size();
     // The first closes the connection once it has read the request.
-    return socket.state() == QLocalSocket::UnconnectedState ||
-           socket.waitForDisconnected(static_cast<int>(deadline.remainingTime()));
+    pollfd entry{socket, POLLIN, 0};
+    char byte;
+    answered =
+        answered && ::poll(&entry, 1, millisecondsLeft()) == 1 && ::recv(socket, &byte, 1, 0) == 0;
+    ::close(socket);
+    return answered;
 }
 
 }  // namespace tavo

@@ -13,12 +13,14 @@ namespace tavo {
 // The lock belongs to a live process: one left behind by a crash is taken over.
 class SingleInstance {
   public:
-    // Needs the Qt application object. Takes the lock when it is free.
+    // Takes the lock when it is free. Needs no Qt application object, so that a later start
+    // ends before it connects to the display.
     SingleInstance();
 
-    bool isFirst() const { return server_ != nullptr; }
-    // In the first process: what to do when a later one starts.
-    void onOpenPanel(std::function<void()> openPanel);
+    bool isFirst() const { return lock_.isLocked(); }
+    // In the first process, once the Qt application exists: listens for later starts and calls
+    // `openPanel` for each.
+    void listen(std::function<void()> openPanel);
     // In a later process: asks the first to open its panel, for at most about a second. False
     // when it does not answer.
     bool askFirstToOpenPanel() const;
@@ -27,7 +29,6 @@ class SingleInstance {
     QString socketPath_;
     QLockFile lock_;
     std::unique_ptr<QLocalServer> server_;
-    std::function<void()> openPanel_;
 };
 
 }  // namespace tavo

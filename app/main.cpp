@@ -57,12 +57,8 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "tavo-receiver: no display (%s)\n", problem->c_str());
         return 1;
     }
-    QApplication application(argc, argv);
-    QApplication::setApplicationName("tavo-receiver");
-    QApplication::setApplicationDisplayName("Tavo Receiver");
-    QApplication::setDesktopFileName("tavo-receiver");
-
-    // Before the listener exists, so that a second start never advertises a second service.
+    // Before Qt connects to the display, so that a second start ends at once, and before the
+    // listener exists, so that it never advertises a second service.
     tavo::SingleInstance instance;
     if (!instance.isFirst()) {
         if (instance.askFirstToOpenPanel()) {
@@ -73,6 +69,11 @@ int main(int argc, char* argv[]) {
         return 1;
     }
 
+    QApplication application(argc, argv);
+    QApplication::setApplicationName("tavo-receiver");
+    QApplication::setApplicationDisplayName("Tavo Receiver");
+    QApplication::setDesktopFileName("tavo-receiver");
+
     tavo::QtMainThread mainThread;
     tavo::SettingsDefaultsStore defaults;
     tavo::AsioNetwork network;
@@ -80,6 +81,6 @@ int main(int argc, char* argv[]) {
     tavo::X11InputAccess inputAccess;
     tavo::XdgLoginItems loginItems;
     tavo::TavoReceiverApp app(mainThread, defaults, network, keyEvents, inputAccess, loginItems);
-    instance.onOpenPanel([&app] { app.openPanel(); });
+    instance.listen([&app] { app.openPanel(); });
     return QApplication::exec();
 }
