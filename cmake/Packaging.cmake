@@ -50,7 +50,6 @@ advertises itself by DNS-SD (_tavo._tcp), so that the phone finds it
 without setup.
 
 The package also holds tavo-send, a phone simulator for trying the receiver.]])
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)

@@ -32,8 +32,10 @@ for program in tavo-receiver tavo-send; do
 done
 
 lintian --fail-on error --info "$deb"
-desktop-file-validate "$root/usr/share/applications/tavo-receiver.desktop"
-grep -qx 'X-KDE-Wayland-Interfaces=.*org_kde_kwin_fake_input.*' \
-    "$root/usr/share/applications/tavo-receiver.desktop"
+entry=$root/usr/share/applications/tavo-receiver.desktop
+desktop-file-validate "$entry"
+# KWin offers fake input only to a program whose entry lists it and names its absolute path.
+grep -qx 'X-KDE-Wayland-Interfaces=.*org_kde_kwin_fake_input.*' "$entry"
+grep -qx 'Exec=/usr/bin/tavo-receiver' "$entry"
 appstreamcli validate --no-net "$root/usr/share/metainfo/io.github.tavo.receiver.metainfo.xml"
 echo "package checked: $deb"
