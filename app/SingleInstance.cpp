@@ -34,9 +34,11 @@ QString displayKey() {
 
 QString runtimePath(const QString& suffix) {
     // Private to the user (mode 0700), and emptied at logout.
-    QString directory = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    const QString directory = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (directory.isEmpty()) {
-        directory = QDir::tempPath();
+        // Shared by every user: the user's number keeps them apart.
+        return QDir::tempPath() + "/tavo-receiver-" + QString::number(::getuid()) + '-' +
+               displayKey() + suffix;
     }
     return directory + "/tavo-receiver-" + displayKey() + suffix;
 }
