@@ -1,8 +1,6 @@
 #include <signal.h>
 #include <sys/stat.h>
 
-#include <set>
-
 #include "tests/app/ReceiverDesktopTest.h"
 
 namespace tavo::testing {
@@ -29,24 +27,16 @@ class SingleInstanceEndToEndTest : public ReceiverDesktopTest {
         return exited ? status : -1;
     }
 
-    // The instance names of the _tavo._tcp services that avahi-browse sees now.
-    std::set<std::string> advertisedServices() {
-        ChildProcess browse(
-            {"avahi-browse", "--terminate", "--parsable", "--no-db-lookup", "_tavo._tcp"},
-            environment_);
-        std::set<std::string> names;
+    // How many _tavo._tcp services avahi-browse sees now (only on loopback, IPv4).
+    int advertisedServices() {
+        ChildProcess browse({"avahi-browse", "--terminate", "--parsable", "_tavo._tcp"},
+                            environment_);
+        int count = 0;
         while (auto line = browse.readLine(10s)) {
-            // +;interface;protocol;name;type;domain
-            if (line->starts_with("+;")) {
-                std::size_t field = 0;
-                for (int i = 0; i < 3; ++i) {
-                    field = line->find(';', field) + 1;
-                }
-                names.insert(line->substr(field, line->find(';', field) - field));
-            }
+            count += line->starts_with("+;");
         }
         browse.stop(false);
-        return names;
+        return count;
     }
 
     bool panelIsOpen() const { return panelGeometry().contains("panel"); }
@@ -54,12 +44,12 @@ class SingleInstanceEndToEndTest : public ReceiverDesktopTest {
 
 TEST_F(SingleInstanceEndToEndTest, ASecondStartOpensTheFirstsPanelAndAdvertisesNothing) {
     startReceiver();
-    ASSERT_TRUE(waitUntil([&] { return advertisedServices().size() == 1; }));
+    ASSERT_TRUE(waitUntil([&] { return advertisedServices() == 1; }));
     EXPECT_FALSE(panelIsOpen());
 
     EXPECT_EQ(startAgain(), 0);
     EXPECT_TRUE(waitUntil([&] { return panelIsOpen(); }));
-    EXPECT_EQ(advertisedServices().size(), 1u);
+    EXPECT_EQ(advertisedServices(), 1);
     EXPECT_EQ(windows("--classname", "tavo-receiver").size(), 2u);  // one icon, one panel
 }
 
