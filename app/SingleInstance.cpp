@@ -49,10 +49,21 @@ SingleInstance::SingleInstance()
     : socketPath_(runtimePath(".socket")), lock_(runtimePath(".lock")) {
     // Stale only when its process is gone, however old the lock is.
     lock_.setStaleLockTime(0);
-    lock_.tryLock(0);
+    if (!lock_.tryLock(0) && lock_.error() != QLockFile::LockFailedError) {
+        // A lock that cannot be written must not keep the receiver from running at all.
+        log::warning("cannot create ", lock_.fileName().toStdString(),
+                     "; not checking for a running receiver");
+    }
+}
+
+bool SingleInstance::isFirst() const {
+    return lock_.isLocked() || lock_.error() != QLockFile::LockFailedError;
 }
 
 void SingleInstance::listen(std::function<void()> openPanel) {
+    if (!lock_.isLocked()) {
+        return;
+    }
     server_ = std::make_unique<QLocalServer>();
     server_->setSocketOptions(QLocalServer::UserAccessOption);
     // A socket left behind by a crashed first process would make listen() fail.

@@ -17,7 +17,8 @@ class SingleInstance {
     // ends before it connects to the display.
     SingleInstance();
 
-    bool isFirst() const { return lock_.isLocked(); }
+    // Also when the lock cannot be had for another reason than a running receiver.
+    bool isFirst() const;
     // In the first process, once the Qt application exists: listens for later starts and calls
     // `openPanel` for each.
     void listen(std::function<void()> openPanel);
