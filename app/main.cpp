@@ -3,10 +3,13 @@
 #include <optional>
 #include <string>
 
+#include "app/CommandLine.h"
 #include "app/QtMainThread.h"
 #include "app/QuitOnSignals.h"
 #include "app/SettingsDefaultsStore.h"
+#include "app/SingleInstance.h"
 #include "app/TavoReceiverApp.h"
+#include "platform/Log.h"
 #include "platform/network/AsioNetwork.h"
 #include "platform/x11/X11InputAccess.h"
 #include "platform/x11/X11KeyEvents.h"
@@ -44,10 +47,29 @@ std::optional<std::string> displayProblem() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    const tavo::CommandLine commandLine = tavo::parseCommandLine(argc, argv);
+    if (commandLine.exitStatus) {
+        std::fputs(commandLine.message.c_str(), *commandLine.exitStatus == 0 ? stdout : stderr);
+        return *commandLine.exitStatus;
+    }
+    tavo::log::setVerbose(commandLine.verbose);
+
     if (const auto problem = displayProblem()) {
         std::fprintf(stderr, "tavo-receiver: no display (%s)\n", problem->c_str());
         return 1;
     }
+    // Before Qt connects to the display, so that a second start ends at once, and before the
+    // listener exists, so that it never advertises a second service.
+    tavo::SingleInstance instance;
+    if (!instance.isFirst()) {
+        if (instance.askFirstToOpenPanel()) {
+            return 0;
+        }
+        std::fprintf(stderr,
+                     "tavo-receiver: already running, but the running one does not answer\n");
+        return 1;
+    }
+
     QApplication application(argc, argv);
     QApplication::setApplicationName("tavo-receiver");
     QApplication::setApplicationDisplayName("Tavo Receiver");
@@ -61,6 +83,7 @@ int main(int argc, char* argv[]) {
     tavo::X11InputAccess inputAccess;
     tavo::XdgLoginItems loginItems;
     tavo::TavoReceiverApp app(mainThread, defaults, network, keyEvents, inputAccess, loginItems);
+    instance.listen([&app] { app.openPanel(); });
     const tavo::QuitOnSignals quitOnSignals;
     const int status = QApplication::exec();
 

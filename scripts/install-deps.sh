@@ -9,6 +9,8 @@ packages=(
   libx11-dev libxtst-dev libxi-dev libxkbcommon-dev libxkbcommon-x11-dev
   qt6-base-dev qt6-svg-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  # the Debian package and its checks
+  dpkg-dev lintian desktop-file-utils appstream
   # services and tools the tests start themselves
   dbus avahi-daemon avahi-utils iproute2 util-linux
   xvfb x11-xkb-utils xkb-data x11-utils xdotool trayer

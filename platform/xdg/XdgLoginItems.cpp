@@ -83,10 +83,12 @@ LoginItemStatus XdgLoginItems::status() {
 
 bool XdgLoginItems::registerItem() {
     const auto path = entryPath();
-    const auto program = runningExecutable();
-    if (!path || !program) {
+    const auto running = runningExecutable();
+    if (!path || !running) {
         return false;
     }
+    const char* const searchPath = std::getenv("PATH");
+    const std::string program = autostartProgram(*running, searchPath ? searchPath : "");
     std::error_code error;
     fs::create_directories(path->parent_path(), error);
     if (error) {
@@ -101,7 +103,7 @@ bool XdgLoginItems::registerItem() {
                  "Type=Application\n"
                  "Name=Tavo Receiver\n"
                  "Comment=Types barcode scans from your phone into the focused application\n"
-              << "Exec=" << desktopEntryExec(*program) << "\n"
+              << "Exec=" << desktopEntryExec(program) << "\n"
               << "Icon=tavo-receiver\n"
                  "Terminal=false\n"
                  "X-GNOME-Autostart-enabled=true\n";
@@ -129,7 +131,29 @@ bool XdgLoginItems::unregisterItem() {
     return !error;
 }
 
+std::string autostartProgram(const fs::path& program, std::string_view searchPath) {
+    const fs::path name = program.filename();
+    while (!searchPath.empty()) {
+        const auto colon = searchPath.find(':');
+        const fs::path directory(searchPath.substr(0, colon));
+        searchPath = colon == std::string_view::npos ? "" : searchPath.substr(colon + 1);
+        // Relative entries depend on the working directory, which a session start does not keep.
+        if (!directory.is_absolute()) {
+            continue;
+        }
+        const fs::path candidate = directory / name;
+        if (::access(candidate.c_str(), X_OK) == 0) {
+            std::error_code error;
+            return fs::equivalent(candidate, program, error) ? name.string() : program.string();
+        }
+    }
+    return program.string();
+}
+
 std::string desktopEntryExec(const std::string& program) {
+    if (program.find_first_of(" \t\n\r\"'\\><~|&;$*?#()`%") == std::string::npos) {
+        return program;
+    }
     std::string quoted = "\"";
     for (const char c : program) {
         if (c == '"' || c == '`' || c == '$' || c == '\\') {

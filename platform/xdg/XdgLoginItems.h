@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "platform/LoginItems.h"
 
@@ -24,7 +25,12 @@ class XdgLoginItems : public LoginItems {
 };
 
 // The value of an Exec key that runs exactly this program: quoted as the desktop entry format
-// asks, with the string escapes applied on top.
+// asks when it holds a reserved character, with the string escapes applied on top.
 std::string desktopEntryExec(const std::string& program);
+
+// The program for an autostart entry: its bare name when the first match for that name on
+// `searchPath` (a PATH value) is this very file, so that an upgrade or another installation
+// prefix keeps working, as desktop entries usually do; its full path otherwise (a build folder).
+std::string autostartProgram(const std::filesystem::path& program, std::string_view searchPath);
 
 }  // namespace tavo

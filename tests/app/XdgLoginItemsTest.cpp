@@ -73,12 +73,45 @@ TEST_F(XdgLoginItemsTest, FailureIsReported) {
     EXPECT_EQ(loginItems_.status(), LoginItemStatus::notRegistered);
 }
 
-TEST(DesktopEntryExecTest, QuotesThenEscapes) {
+TEST(DesktopEntryExecTest, QuotesOnlyWhatNeedsItThenEscapes) {
+    EXPECT_EQ(desktopEntryExec("tavo-receiver"), "tavo-receiver");
     EXPECT_EQ(desktopEntryExec("/opt/My Apps/tavo"), "\"/opt/My Apps/tavo\"");
     // Quoting escapes " ` $ \ with a backslash and % as %%; the string escape then doubles every
     // backslash.
     EXPECT_EQ(desktopEntryExec("/a\"b`c$d\\e%f"), R"("/a\\"b\\`c\\$d\\\\e%%f")");
     EXPECT_EQ(desktopEntryExec("/a\nb"), "\"/a\\nb\"");
+}
+
+TEST_F(XdgLoginItemsTest, AutostartUsesTheBareNameOnlyWhenThePathFindsThisVeryProgram) {
+    const auto executable = [](const fs::path& path) {
+        fs::create_directories(path.parent_path());
+        std::ofstream(path) << "#!/bin/sh\n";
+        fs::permissions(path, fs::perms::owner_all);
+        return path;
+    };
+    const fs::path installed = executable(configHome_ / "bin" / "tavo-receiver");
+    const fs::path other = executable(configHome_ / "opt" / "tavo-receiver");
+    fs::create_directories(configHome_ / "link");
+    fs::create_symlink(installed, configHome_ / "link" / "tavo-receiver");
+    const std::string bin = (configHome_ / "bin").string();
+    const std::string opt = (configHome_ / "opt").string();
+    const std::string link = (configHome_ / "link").string();
+
+    const struct {
+        std::string searchPath;
+        fs::path program;
+        std::string expected;
+    } cases[] = {
+        {"/nonexistent:" + bin, installed, "tavo-receiver"},
+        {link, installed, "tavo-receiver"},                // found through a link to the same file
+        {opt + ":" + bin, installed, installed.string()},  // another one comes first
+        {"/nonexistent", installed, installed.string()},
+        {"", installed, installed.string()},
+    };
+    for (const auto& test : cases) {
+        EXPECT_EQ(autostartProgram(test.program, test.searchPath), test.expected)
+            << test.searchPath;
+    }
 }
 
 }  // namespace

@@ -25,6 +25,7 @@ without --count, sends one scan per line of standard input.
   -l, --linger=SECONDS    keep the connection open this long after the last scan
   -t, --timeout=SECONDS   how long discovery and --wait-status may take (default: 5)
   -h, --help              show this help
+  -V, --version           show the version
 
 Exit status: 0 on success, 1 when no receiver was found or the connection failed, 2 on bad usage.
 )";
@@ -65,6 +66,7 @@ Options parseOptions(int argc, char** argv) {
                                          {"linger", required_argument, nullptr, 'l'},
                                          {"timeout", required_argument, nullptr, 't'},
                                          {"help", no_argument, nullptr, 'h'},
+                                         {"version", no_argument, nullptr, 'V'},
                                          {nullptr, 0, nullptr, 0}};
 
     Options options;
@@ -73,7 +75,7 @@ Options parseOptions(int argc, char** argv) {
     optind = 0;
     opterr = 0;
     for (;;) {
-        const int c = getopt_long(argc, argv, ":H:p:n:s:c:r:wl:t:h", longOptions, nullptr);
+        const int c = getopt_long(argc, argv, ":H:p:n:s:c:r:wl:t:hV", longOptions, nullptr);
         if (c == -1) {
             break;
         }
@@ -111,6 +113,9 @@ Options parseOptions(int argc, char** argv) {
                 break;
             case 'h':
                 options.help = true;
+                return options;
+            case 'V':
+                options.version = true;
                 return options;
             case ':':
                 throw std::invalid_argument(std::string("missing value for ") + argv[optind - 1]);

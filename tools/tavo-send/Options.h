@@ -22,6 +22,7 @@ struct Options {
     std::chrono::duration<double> linger{0};
     std::chrono::duration<double> timeout{5};
     bool help = false;
+    bool version = false;
 };
 
 // Throws std::invalid_argument with a message for the user.

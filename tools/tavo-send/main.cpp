@@ -5,6 +5,7 @@
 #include <system_error>
 #include <thread>
 
+#include "TavoVersion.h"
 #include "kit/TavoFraming.h"
 #include "kit/TavoProtocol.h"
 #include "tools/tavo-send/Options.h"
@@ -126,6 +127,10 @@ int main(int argc, char** argv) {
     }
     if (options.help) {
         std::cout << usage;
+        return 0;
+    }
+    if (options.version) {
+        std::cout << "tavo-send " << tavo::version << '\n';
         return 0;
     }
     try {

@@ -64,6 +64,7 @@ std::optional<std::string> ChildProcess::readLine(std::chrono::steady_clock::dur
         char chunk[256];
         const ssize_t got = read(output_, chunk, sizeof chunk);
         if (got <= 0) {
+            outputEnded_ = true;
             return std::nullopt;
         }
         buffer_.append(chunk, static_cast<std::size_t>(got));

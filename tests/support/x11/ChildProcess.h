@@ -27,11 +27,16 @@ class ChildProcess {
     void signal(int number);
     // Waits for the exit status; terminates the child first when `terminate`.
     int stop(bool terminate = true);
+    // For signals other than stop()'s.
+    pid_t pid() const { return pid_; }
+    // Whether readLine() met the end of output: the program has ended or closed it.
+    bool outputEnded() const { return outputEnded_; }
 
   private:
     pid_t pid_ = -1;
     int output_ = -1;
     std::string buffer_;
+    bool outputEnded_ = false;
 };
 
 // Runs a program to its end and returns its exit status.
