@@ -33,8 +33,13 @@ class ReceiverDesktopTest : public ::testing::Test {
         char pattern[] = "/tmp/tavo-app-e2e-XXXXXX";
         ASSERT_NE(mkdtemp(pattern), nullptr);
         home_ = pattern;
+        // A session of its own: tests running side by side, each in its own namespaces, may
+        // even share a display number.
+        const fs::path runtime = home_ / "runtime";
+        fs::create_directory(runtime);
+        fs::permissions(runtime, fs::perms::owner_all);
         environment_ = {xvfb_.environmentEntry(), "HOME=" + home_.string(),
-                        "XDG_CONFIG_HOME=" + home_.string()};
+                        "XDG_CONFIG_HOME=" + home_.string(), "XDG_RUNTIME_DIR=" + runtime.string()};
         // trayer must own the tray before the receiver looks for one.
         if (trayAtStart_) {
             startTray();

@@ -1,5 +1,4 @@
 #include <signal.h>
-#include <sys/stat.h>
 
 #include "tests/app/ReceiverDesktopTest.h"
 
@@ -8,14 +7,6 @@ namespace {
 
 class SingleInstanceEndToEndTest : public ReceiverDesktopTest {
   protected:
-    void SetUp() override {
-        ReceiverDesktopTest::SetUp();
-        // The lock and socket of the running receiver live here, as in a session's /run/user.
-        const fs::path runtime = home_ / "runtime";
-        ASSERT_EQ(mkdir(runtime.c_str(), 0700), 0);
-        environment_.push_back("XDG_RUNTIME_DIR=" + runtime.string());
-    }
-
     // Starts the receiver again and returns its exit status, or -1 when it still runs after a
     // second (it is then terminated).
     int startAgain() {
