@@ -14,6 +14,8 @@ class SettingsDefaultsStore : public DefaultsStore {
     std::optional<std::string> string(std::string_view key) const override;
     // Written through at once, so that a process that is killed keeps the value.
     void setString(std::string_view key, std::string_view value) override;
+    std::vector<std::string> stringList(std::string_view key) const override;
+    void setStringList(std::string_view key, const std::vector<std::string>& values) override;
 
   private:
     mutable QSettings settings_;

@@ -17,6 +17,7 @@
 #include "platform/Network.h"
 #include "receiver/ScanListener.h"
 
+class QAction;
 class QMenu;
 
 namespace tavo {
@@ -45,6 +46,8 @@ class TavoReceiverApp : public QObject {
     void createPanel();
     void placePanel();
     void updateIcon();
+    // The tray's pause item, and a notification when a new phone asks to type.
+    void followTrust();
     void closeOnOutsidePress(QPoint position);
     void reportPanelGeometry() const;
 
@@ -58,6 +61,8 @@ class TavoReceiverApp : public QObject {
                                  }};
     std::string_view traySymbol_;
     std::unique_ptr<QMenu> trayMenu_;
+    QAction* pauseAction_ = nullptr;
+    std::optional<Phone> notifiedPhone_;
     std::unique_ptr<QSystemTrayIcon> tray_;
     std::unique_ptr<MenuBarContentView> panel_;
     std::unique_ptr<OutsideClickWatcher> outsidePresses_;

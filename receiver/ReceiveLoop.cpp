@@ -7,7 +7,7 @@
 namespace tavo {
 
 void ScanListener::ReceiveLoop::receiveHeader() const {
-    Connection& reader = *connection;
+    Connection& reader = *peer->connection;
     reader.receive(TavoFraming::headerLength, TavoFraming::headerLength,
                    [loop = *this](std::optional<Bytes> content, bool isComplete,
                                   std::optional<NetworkError> error) {
@@ -27,7 +27,7 @@ void ScanListener::ReceiveLoop::receiveHeader() const {
 }
 
 void ScanListener::ReceiveLoop::receiveBody(std::uint32_t length) const {
-    Connection& reader = *connection;
+    Connection& reader = *peer->connection;
     reader.receive(length, length,
                    [loop = *this](std::optional<Bytes> content, bool, std::optional<NetworkError>) {
                        if (loop.service.expired()) {
@@ -37,10 +37,10 @@ void ScanListener::ReceiveLoop::receiveBody(std::uint32_t length) const {
                            try {
                                auto message = TavoFraming::decode(*content);
                                if (auto self = loop.service.lock()) {
-                                   loop.mainThread.post(
-                                       [self = std::move(self), message = std::move(message)] {
-                                           self->handleMessage(message);
-                                       });
+                                   loop.mainThread.post([self = std::move(self), peer = loop.peer,
+                                                         message = std::move(message)] {
+                                       self->handleMessage(peer, message);
+                                   });
                                }
                            } catch (const DecodingError&) {
                                // Dropped; the next frame starts right after this body.
@@ -51,7 +51,7 @@ void ScanListener::ReceiveLoop::receiveBody(std::uint32_t length) const {
 }
 
 void ScanListener::ReceiveLoop::discardBody(std::size_t remaining) const {
-    Connection& reader = *connection;
+    Connection& reader = *peer->connection;
     reader.receive(
         1, std::min(remaining, discardChunkLength),
         [loop = *this, remaining](std::optional<Bytes> content, bool, std::optional<NetworkError>) {
@@ -72,19 +72,20 @@ void ScanListener::ReceiveLoop::stop(bool isComplete, std::optional<NetworkError
     // The end of the stream takes precedence over an error, and is not reported. Either way the
     // connection is cancelled, so that its cancelled state tells the panel the phone has gone.
     if (isComplete) {
-        mainThread.post([service = service, connection = connection] {
+        mainThread.post([service = service, peer = peer] {
             if (const auto self = service.lock()) {
-                self->cancelIfActive(connection);
+                self->cancelIfActive(peer);
             }
         });
         return;
     }
     if (auto self = service.lock()) {
-        mainThread.post(
-            [self = std::move(self), connection = connection, error = std::move(error)] {
+        mainThread.post([self = std::move(self), peer = peer, error = std::move(error)] {
+            if (peer == self->activePeer_) {
                 self->publish(self->lastError_, description(error));
-                self->cancelIfActive(connection);
-            });
+            }
+            self->cancelIfActive(peer);
+        });
     }
 }
 

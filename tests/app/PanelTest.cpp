@@ -46,6 +46,8 @@ class MockLoginItems : public LoginItems {
 class PanelTest : public ::testing::Test {
   protected:
     void start() {
+        // The phone here is trusted; asking is proven with the receiver and end to end.
+        defaults_.values[ScanListener::asksBeforeNewPhoneKey] = "false";
         app_.emplace(mainThread_, defaults_, network_, keyEvents_, inputAccess_, loginItems_);
     }
 
