@@ -24,6 +24,7 @@ without --count, sends one scan per line of standard input.
   -w, --wait-status       wait for the status reply to the hello before sending scans
   -l, --linger=SECONDS    keep the connection open this long after the last scan
   -t, --timeout=SECONDS   how long discovery and --wait-status may take (default: 5)
+  -L, --list              print every receiver found (name, addresses, port) and exit
   -h, --help              show this help
 
 Exit status: 0 on success, 1 when no receiver was found or the connection failed, 2 on bad usage.
@@ -64,6 +65,7 @@ Options parseOptions(int argc, char** argv) {
                                          {"wait-status", no_argument, nullptr, 'w'},
                                          {"linger", required_argument, nullptr, 'l'},
                                          {"timeout", required_argument, nullptr, 't'},
+                                         {"list", no_argument, nullptr, 'L'},
                                          {"help", no_argument, nullptr, 'h'},
                                          {nullptr, 0, nullptr, 0}};
 
@@ -73,7 +75,7 @@ Options parseOptions(int argc, char** argv) {
     optind = 0;
     opterr = 0;
     for (;;) {
-        const int c = getopt_long(argc, argv, ":H:p:n:s:c:r:wl:t:h", longOptions, nullptr);
+        const int c = getopt_long(argc, argv, ":H:p:n:s:c:r:wl:t:Lh", longOptions, nullptr);
         if (c == -1) {
             break;
         }
@@ -108,6 +110,9 @@ Options parseOptions(int argc, char** argv) {
             case 't':
                 options.timeout =
                     std::chrono::duration<double>(parseNumber(argument, "timeout", 0.0, 1e6));
+                break;
+            case 'L':
+                options.list = true;
                 break;
             case 'h':
                 options.help = true;
