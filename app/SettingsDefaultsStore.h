@@ -6,7 +6,7 @@
 
 namespace tavo {
 
-// The user's settings file, $XDG_CONFIG_HOME/tavo/tavo-receiver.conf.
+// The user's settings file, $XDG_CONFIG_HOME/tavo/tavo-receiver.ini.
 class SettingsDefaultsStore : public DefaultsStore {
   public:
     SettingsDefaultsStore();
