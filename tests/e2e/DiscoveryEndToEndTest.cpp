@@ -133,7 +133,7 @@ TEST_F(DiscoveryEndToEnd, PhoneDiscoversReceiverGetsStatusAndItsScansArriveInOrd
     ASSERT_TRUE(runMainThreadUntil([&] { return scans.size() == 3; }));
     EXPECT_THAT(scans, ElementsAre("4006381333931", "two words", "12345"));
     EXPECT_THAT(deviceAtScan, ElementsAre("E2E phone", "E2E phone", "E2E phone"));
-    EXPECT_EQ(listener->recentScans().front().value, "12345");
+    EXPECT_EQ(listener->recentScans().front().scan.value, "12345");
 }
 
 TEST_F(DiscoveryEndToEnd, SecondPhoneReplacesTheFirstWhichReportsItsLostConnection) {
