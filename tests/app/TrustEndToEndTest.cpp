@@ -66,6 +66,7 @@ TEST_F(TrustEndToEndTest, ANewPhoneTypesOnlyOnceAllowedAndStaysAllowedAfterARest
     EXPECT_EQ(nextStatus(*phone), "newline");
     EXPECT_TRUE(waitUntil([&] { return shows("notTypedMark") && shows("allowPhoneButton"); }));
     EXPECT_EQ(sink_.received(), "");
+    screenshot(fs::path(TAVO_E2E_ARTIFACT_DIR) / "tavo-receiver-new-phone.png");
 
     clickControl("allowPhoneButton");
     EXPECT_TRUE(waitUntil([&] { return !shows("allowPhoneButton"); }));

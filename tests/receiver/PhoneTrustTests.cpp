@@ -82,39 +82,21 @@ TEST_F(PhoneTrustTest, OnlyAllowedPhonesTypeWhileNotPaused) {
     }
 }
 
-// Allowing is remembered across restarts and types only what comes after it; forgetting asks
-// again; unpausing resumes.
-TEST_F(PhoneTrustTest, AllowTypesLaterScansAndIsRememberedUntilForgotten) {
+// Allowing types what comes after it, never what was held back; the question goes away when it
+// no longer applies.
+TEST_F(PhoneTrustTest, AllowTypesOnlyLaterScansAndTheQuestionFollowsThePhone) {
     makeTyping();
-    auto connection = connect();
+    const auto connection = connect();
     receive(*connection, join({hello("Till 1"), scan("before")}));
     listener->allowAskingPhone();
-    EXPECT_EQ(listener->phoneAsking(), std::nullopt);
     receive(*connection, scan("after"));
-    listener->setPaused(true);
-    receive(*connection, scan("paused"));
-    listener->setPaused(false);
-    receive(*connection, scan("resumed"));
-    EXPECT_EQ(typed, (std::vector<std::string>{"after", "resumed"}));
-    std::vector<bool> marks;
-    for (const auto& recent : listener->recentScans()) {
-        marks.push_back(recent.typed);
-    }
-    EXPECT_EQ(marks, (std::vector<bool>{true, false, true, false}));
-
-    typed.clear();
-    makeTyping();
-    connection = connect();
-    receive(*connection, join({hello("Till 1"), scan("restarted")}));
-    EXPECT_EQ(typed, std::vector<std::string>{"restarted"});
+    EXPECT_EQ(typed, std::vector<std::string>{"after"});
+    EXPECT_FALSE(listener->recentScans().back().typed);
+    EXPECT_EQ(defaults.stringList(ScanListener::allowedPhonesKey),
+              std::vector<std::string>{"192.168.1.20 Till 1"});
 
     listener->forgetAllowedPhones();
     EXPECT_EQ(listener->phoneAsking(), (Phone{"Till 1", home}));
-    receive(*connection, scan("forgotten"));
-    EXPECT_EQ(typed.size(), 1u);
-    EXPECT_TRUE(defaults.stringList(ScanListener::allowedPhonesKey).empty());
-
-    // Turning asking off lets it type; the prompt goes away with the phone.
     listener->setAsksBeforeNewPhone(false);
     EXPECT_EQ(listener->phoneAsking(), std::nullopt);
     listener->setAsksBeforeNewPhone(true);
