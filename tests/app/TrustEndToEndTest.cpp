@@ -41,6 +41,16 @@ class TrustEndToEndTest : public ReceiverDesktopTest {
         return startPhone(scans, linger);
     }
 
+    // The rows of the recent scans, as last drawn: controls below them move as they come.
+    int scanRows() const {
+        std::ifstream file(home_ / "panel");
+        int rows = 0;
+        for (std::string line; std::getline(file, line);) {
+            rows += line.starts_with("scanValue ") ? 1 : 0;
+        }
+        return rows;
+    }
+
     bool shows(const std::string& name) { return panelGeometry().contains(name); }
 
     // Whether the phone's connection ends within the time, well before its linger does.
@@ -97,6 +107,7 @@ TEST_F(TrustEndToEndTest, PauseHoldsTypingBackAndDenyShutsAPhoneOut) {
     phone = startPhoneAt(port, {"2"});
     EXPECT_EQ(phone->stop(false), 0);
     EXPECT_TRUE(waitUntil([&] { return sink_.received() == "2<Return>"; })) << sink_.received();
+    ASSERT_TRUE(waitUntil([&] { return scanRows() == 2; }));
 
     // Forgotten, the phone asks again; denied, its connection is closed at once, and so is the
     // next one until the receiver restarts.
