@@ -99,11 +99,15 @@ TEST_F(TrustEndToEndTest, PauseHoldsTypingBackAndDenyShutsAPhoneOut) {
     openPanel();
 
     const std::string port = receiverPort();
+    // The tray icon shows the paused state.
+    const QImage waitingIcon = iconImage();
     clickControl("pauseSwitch");
+    ASSERT_TRUE(waitUntil([&] { return iconImage() != waitingIcon; }));
     auto phone = startPhoneAt(port, {"1"});
     EXPECT_EQ(phone->stop(false), 0);
     EXPECT_TRUE(waitUntil([&] { return shows("notTypedMark"); }));
     clickControl("pauseSwitch");
+    ASSERT_TRUE(waitUntil([&] { return iconImage() == waitingIcon; }));
     phone = startPhoneAt(port, {"2"});
     EXPECT_EQ(phone->stop(false), 0);
     EXPECT_TRUE(waitUntil([&] { return sink_.received() == "2<Return>"; })) << sink_.received();
