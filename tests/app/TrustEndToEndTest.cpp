@@ -52,17 +52,6 @@ class TrustEndToEndTest : public ReceiverDesktopTest {
     }
 
     bool shows(const std::string& name) { return panelGeometry().contains(name); }
-
-    // Whether the phone's connection ends within the time, well before its linger does.
-    static bool endsWithin(ChildProcess& phone, std::chrono::seconds time) {
-        const auto deadline = std::chrono::steady_clock::now() + time;
-        while (std::chrono::steady_clock::now() < deadline) {
-            if (!phone.readLine(deadline - std::chrono::steady_clock::now())) {
-                return std::chrono::steady_clock::now() < deadline;
-            }
-        }
-        return false;
-    }
 };
 
 TEST_F(TrustEndToEndTest, ANewPhoneTypesOnlyOnceAllowedAndStaysAllowedAfterARestart) {
@@ -119,15 +108,10 @@ TEST_F(TrustEndToEndTest, PauseHoldsTypingBackAndDenyShutsAPhoneOut) {
     phone = startPhoneAt(port, {"3"}, "30");
     EXPECT_EQ(nextStatus(*phone), "newline");
     clickControl("denyPhoneButton");
-    EXPECT_TRUE(endsWithin(*phone, 10s));
+    // Closed by the receiver long before its linger ends: tavo-send reports the failure.
     EXPECT_NE(phone->stop(false), 0);
     EXPECT_NE(startPhoneAt(port, {"4"})->stop(false), 0);
     EXPECT_EQ(sink_.received(), "2<Return>");
-}
-
-// Runs a command line, failing the test when it fails.
-void shell(const std::string& command) {
-    ASSERT_EQ(runProgram({"sh", "-ec", command}), 0) << command;
 }
 
 // A phone two hops away, beyond a router namespace: not on any network of this computer.
@@ -137,21 +121,31 @@ TEST_F(TrustEndToEndTest, APeerFromOutsideTheLocalNetworksCannotReplaceThePhone)
     }
     const std::string router = "tavo-router-" + std::to_string(getpid());
     const std::string far = "tavo-far-" + std::to_string(getpid());
-    shell("ip netns add " + router + "; ip netns add " + far +
-          "; ip link add tavo-near type veth peer name near0 netns " + router +
-          "; ip addr add 10.77.1.1/24 dev tavo-near; ip link set tavo-near up"
-          "; ip -n " +
-          router + " addr add 10.77.1.2/24 dev near0; ip -n " + router +
-          " link set near0 up; ip -n " + router + " link add far0 type veth peer name far1 netns " +
-          far + "; ip -n " + router + " addr add 10.77.2.1/24 dev far0; ip -n " + router +
-          " link set far0 up; ip netns exec " + router +
-          " sysctl -qw net.ipv4.ip_forward=1; ip -n " + far + " addr add 10.77.2.2/24 dev far1" +
-          "; ip -n " + far + " link set far1 up; ip -n " + far +
-          " route add default via 10.77.2.1; ip route add 10.77.2.0/24 via 10.77.1.2");
     struct Cleanup {
         std::string command;
         ~Cleanup() { runProgram({"sh", "-c", command}); }
     } cleanup{"ip netns del " + router + "; ip netns del " + far};
+    const std::string inRouter = "ip -n " + router + " ";
+    const std::string inFar = "ip -n " + far + " ";
+    for (const std::string& command : std::vector<std::string>{
+             "ip netns add " + router,
+             "ip netns add " + far,
+             "ip link add tavo-near type veth peer name near0 netns " + router,
+             "ip addr add 10.77.1.1/24 dev tavo-near",
+             "ip link set tavo-near up",
+             inRouter + "addr add 10.77.1.2/24 dev near0",
+             inRouter + "link set near0 up",
+             inRouter + "link add far0 type veth peer name far1 netns " + far,
+             inRouter + "addr add 10.77.2.1/24 dev far0",
+             inRouter + "link set far0 up",
+             "ip netns exec " + router + " sysctl -qw net.ipv4.ip_forward=1",
+             inFar + "addr add 10.77.2.2/24 dev far1",
+             inFar + "link set far1 up",
+             inFar + "route add default via 10.77.2.1",
+             "ip route add 10.77.2.0/24 via 10.77.1.2",
+         }) {
+        ASSERT_EQ(runProgram({"sh", "-c", command}), 0) << command;
+    }
 
     startReceiver();
     const std::string port = receiverPort();
