@@ -16,7 +16,10 @@
 
 #include "app/ElidedLabel.h"
 #include "app/LaunchAtLogin.h"
+#include "app/ListeningInfo.h"
 #include "app/Symbols.h"
+#include "app/TrustPrompt.h"
+#include "app/TrustSettings.h"
 
 namespace tavo {
 namespace {
@@ -106,6 +109,11 @@ QWidget* scanRow(const ScanRow& row) {
     // The value takes the room the symbology leaves, which pushes the symbology to the trailing
     // edge; a long value is cut off, a long symbology too past a third of the panel.
     layout->addWidget(value, 1);
+    if (!row.typed) {
+        auto* mark = secondary(label(MenuBarContentView::tr("not typed"), TextStyle::caption2));
+        mark->setObjectName("notTypedMark");
+        layout->addWidget(mark);
+    }
     auto* symbology = secondary(new ElidedLabel(qString(row.symbology)));
     symbology->setObjectName("scanSymbology");
     symbology->setFont(styledFont(TextStyle::caption2));
@@ -181,6 +189,10 @@ void MenuBarContentView::buildLayout() {
     statusText_->setObjectName("statusText");
     status->addWidget(statusText_, 1);
     root->addLayout(status);
+    listeningInfo_ = new ListeningInfo(*listener_);
+    root->addWidget(listeningInfo_);
+    trustPrompt_ = new TrustPrompt(*listener_);
+    root->addWidget(trustPrompt_);
     root->addWidget(divider());
 
     auto* format = new QVBoxLayout;
@@ -246,6 +258,10 @@ void MenuBarContentView::buildLayout() {
     root->addWidget(scanList_);
     root->addWidget(divider());
 
+    trustSettings_ = new TrustSettings(*listener_);
+    root->addWidget(trustSettings_);
+    root->addWidget(divider());
+
     launchAtLoginSwitch_ = new QCheckBox(tr("Launch at Login"));
     launchAtLoginSwitch_->setObjectName("launchAtLoginSwitch");
     // clicked, unlike toggled, comes only from the user, never from showing the value.
@@ -299,6 +315,9 @@ void MenuBarContentView::rebuild() {
     modeDescription_->setText(qString(content_.modeDescription));
     fillScanList();
     launchAtLoginSwitch_->setChecked(content_.launchAtLogin);
+    listeningInfo_->refresh();
+    trustPrompt_->refresh();
+    trustSettings_->refresh();
 
     layout()->activate();
     const int height = hasHeightForWidth() ? heightForWidth(panelWidth) : sizeHint().height();

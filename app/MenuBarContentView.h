@@ -18,6 +18,9 @@ class QVBoxLayout;
 namespace tavo {
 
 class ElidedLabel;
+class ListeningInfo;
+class TrustPrompt;
+class TrustSettings;
 
 // The panel: application name, the notice while typing cannot reach other applications, the
 // connection status, the output format, the recent scans, launch at login and quit. Everything
@@ -69,6 +72,10 @@ class MenuBarContentView : public QWidget {
     QScrollArea* scanList_ = nullptr;
     QVBoxLayout* scanRows_ = nullptr;
     QCheckBox* launchAtLoginSwitch_ = nullptr;
+
+    ListeningInfo* listeningInfo_ = nullptr;
+    TrustPrompt* trustPrompt_ = nullptr;
+    TrustSettings* trustSettings_ = nullptr;
 };
 
 }  // namespace tavo

@@ -21,15 +21,23 @@ PanelContent panelContent(const PanelInputs& inputs) {
             : "Each scan is typed, then Return is pressed \u2014 one scan per line.";
 
     content.scanRows.reserve(inputs.recentScans.size());
-    for (const TavoScan& scan : inputs.recentScans) {
-        content.scanRows.push_back({scan.id.string(), scan.value, scan.symbology});
+    for (const auto& [scan, typed] : inputs.recentScans) {
+        content.scanRows.push_back({scan.id.string(), scan.value, scan.symbology, typed});
     }
     content.launchAtLogin = inputs.launchAtLogin;
     return content;
 }
 
-std::string_view trayIconName(const std::optional<std::string>& connectedDeviceName) {
+std::string_view trayIconName(const std::optional<std::string>& connectedDeviceName,
+                              bool isPaused) {
+    if (isPaused) {
+        return "barcode.paused";
+    }
     return connectedDeviceName ? "barcode" : "barcode.viewfinder";
+}
+
+std::string phoneAskingText(const Phone& phone) {
+    return phone.deviceName + " (" + phone.address + ") wants to type on this computer";
 }
 
 }  // namespace tavo

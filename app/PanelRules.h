@@ -7,6 +7,7 @@
 
 #include "kit/ReceiverOutputMode.h"
 #include "kit/TavoScan.h"
+#include "receiver/ScanListener.h"
 
 namespace tavo {
 
@@ -14,7 +15,7 @@ namespace tavo {
 struct PanelInputs {
     bool isAdvertising = false;
     std::optional<std::string> connectedDeviceName;
-    std::vector<TavoScan> recentScans;
+    std::vector<RecentScan> recentScans;
     ReceiverOutputMode outputMode = ReceiverOutputMode::newline;
     bool isTrusted = false;
     bool launchAtLogin = false;
@@ -26,6 +27,7 @@ struct ScanRow {
     std::string id;
     std::string value;
     std::string symbology;
+    bool typed = true;  // false: marked as not typed
 };
 
 struct PanelContent {
@@ -41,7 +43,12 @@ struct PanelContent {
 
 PanelContent panelContent(const PanelInputs& inputs);
 
-// The name of the tray icon: "barcode" while a phone is connected, else "barcode.viewfinder".
-std::string_view trayIconName(const std::optional<std::string>& connectedDeviceName);
+// The name of the tray icon: "barcode.paused" while typing is paused, else "barcode" while a phone
+// is connected, else "barcode.viewfinder".
+std::string_view trayIconName(const std::optional<std::string>& connectedDeviceName,
+                              bool isPaused = false);
+
+// The question shown while a phone waits to be allowed.
+std::string phoneAskingText(const Phone& phone);
 
 }  // namespace tavo

@@ -25,4 +25,22 @@ void SettingsDefaultsStore::setString(std::string_view key, std::string_view val
     settings_.sync();
 }
 
+std::vector<std::string> SettingsDefaultsStore::stringList(std::string_view key) const {
+    std::vector<std::string> values;
+    for (const QString& value : settings_.value(qString(key)).toStringList()) {
+        values.push_back(value.toStdString());
+    }
+    return values;
+}
+
+void SettingsDefaultsStore::setStringList(std::string_view key,
+                                          const std::vector<std::string>& values) {
+    QStringList list;
+    for (const std::string& value : values) {
+        list.append(QString::fromStdString(value));
+    }
+    settings_.setValue(qString(key), list);
+    settings_.sync();
+}
+
 }  // namespace tavo

@@ -1,5 +1,6 @@
 #include "app/TavoReceiverApp.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCursor>
 #include <QMenu>
@@ -35,6 +36,10 @@ TavoReceiverApp::TavoReceiverApp(MainThread& mainThread, DefaultsStore& defaults
     // Some tray hosts only ever show the icon's menu.
     trayMenu_ = std::make_unique<QMenu>();
     trayMenu_->addAction(tr("Open Tavo Receiver"), this, [this] { openPanel(); });
+    pauseAction_ = trayMenu_->addAction(tr("Pause typing"));
+    pauseAction_->setCheckable(true);
+    connect(pauseAction_, &QAction::triggered, this,
+            [this](bool paused) { listener_->setPaused(paused); });
     trayMenu_->addAction(tr("Quit Tavo Receiver"), qApp, &QCoreApplication::quit);
     traySymbol_ = trayIconName(listener_->connectedDeviceName());
     tray_ = std::make_unique<QSystemTrayIcon>(symbolIcon(traySymbol_));
@@ -149,11 +154,22 @@ void TavoReceiverApp::placePanel() {
 }
 
 void TavoReceiverApp::updateIcon() {
-    const std::string_view symbol = trayIconName(listener_->connectedDeviceName());
+    const std::string_view symbol =
+        trayIconName(listener_->connectedDeviceName(), listener_->isPaused());
     if (symbol != traySymbol_) {
         traySymbol_ = symbol;
         tray_->setIcon(symbolIcon(symbol));
     }
+    followTrust();
+}
+
+void TavoReceiverApp::followTrust() {
+    pauseAction_->setChecked(listener_->isPaused());
+    const auto& asking = listener_->phoneAsking();
+    if (asking && asking != notifiedPhone_) {
+        tray_->showMessage(tr("Tavo Receiver"), QString::fromStdString(phoneAskingText(*asking)));
+    }
+    notifiedPhone_ = asking;
 }
 
 void TavoReceiverApp::closeOnOutsidePress(QPoint position) {

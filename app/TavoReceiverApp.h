@@ -18,6 +18,7 @@
 #include "platform/Network.h"
 #include "receiver/ScanListener.h"
 
+class QAction;
 class QMenu;
 
 namespace tavo {
@@ -51,6 +52,8 @@ class TavoReceiverApp : public QObject {
     void adoptLateTray();
     void placePanel();
     void updateIcon();
+    // The tray's pause item, and a notification when a new phone asks to type.
+    void followTrust();
     void closeOnOutsidePress(QPoint position);
 
     KeystrokeTyper typer_;
@@ -64,6 +67,8 @@ class TavoReceiverApp : public QObject {
                                  }};
     std::string_view traySymbol_;
     std::unique_ptr<QMenu> trayMenu_;
+    QAction* pauseAction_ = nullptr;
+    std::optional<Phone> notifiedPhone_;
     std::unique_ptr<QSystemTrayIcon> tray_;
     std::unique_ptr<MenuBarContentView> panel_;
     std::unique_ptr<OutsideClickWatcher> outsidePresses_;

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <functional>
 #include <optional>
+#include <string>
 
 #include "kit/Bytes.h"
 #include "platform/NetworkError.h"
@@ -37,6 +38,9 @@ class Connection {
                          ReceiveCompletion completion) = 0;
     // Queued in order behind earlier sends; the stream stays open.
     virtual void send(Bytes content, SendCompletion completion) = 0;
+    // The peer's numeric address: IPv4 dotted (also when it reached an IPv6 socket), IPv6 with
+    // its scope where it has one. Fixed for the connection's life.
+    virtual std::string remoteAddress() const = 0;
 };
 
 }  // namespace tavo

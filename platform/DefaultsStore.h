@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tavo {
 
@@ -12,6 +13,9 @@ class DefaultsStore {
     virtual ~DefaultsStore() = default;
     virtual std::optional<std::string> string(std::string_view key) const = 0;
     virtual void setString(std::string_view key, std::string_view value) = 0;
+    // Empty when the key holds nothing.
+    virtual std::vector<std::string> stringList(std::string_view key) const = 0;
+    virtual void setStringList(std::string_view key, const std::vector<std::string>& values) = 0;
 };
 
 }  // namespace tavo

@@ -15,6 +15,8 @@ struct ListenerState {
     enum class Kind { setup, waiting, ready, failed, cancelled };
     Kind kind;
     std::optional<NetworkError> error;  // with waiting and failed
+    // With ready: the name the service is advertised under, after any renaming on a collision.
+    std::optional<std::string> serviceName = std::nullopt;
 };
 
 // What the listener advertises by DNS-SD. No TXT record is ever published.

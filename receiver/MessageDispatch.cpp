@@ -5,29 +5,48 @@
 
 namespace tavo {
 
-void ScanListener::handleMessage(const TavoMessage& message) {
+void ScanListener::handleMessage(const std::shared_ptr<Peer>& from, const TavoMessage& message) {
     if (const auto* hello = message.hello()) {
-        log::detail("connected device: \"", hello->deviceName, "\"");
-        publish(connectedDeviceName_, hello->deviceName);
-        publish(lastError_, std::nullopt);
-        sendStatus();
+        handleHello(from, hello->deviceName);
     } else if (const auto* scan = message.scan()) {
+        // Decided on arrival: a held scan is never typed later.
+        const bool typed = mayType(*from);
         // Two assignments, each announced: the insertion, then the removal of the oldest scan.
         objectWillChange_.emit();
-        recentScans_.insert(recentScans_.begin(), *scan);
+        recentScans_.insert(recentScans_.begin(), {*scan, typed});
         if (recentScans_.size() > recentScansLimit) {
             objectWillChange_.emit();
             recentScans_.pop_back();
         }
-        if (onScan_) {
+        if (typed && onScan_) {
             onScan_(*scan);
         }
     }
     // A status from the phone changes nothing.
 }
 
+void ScanListener::handleHello(const std::shared_ptr<Peer>& from, const std::string& deviceName) {
+    // A replaced connection no longer speaks for the phone that is shown.
+    if (from != activePeer_) {
+        return;
+    }
+    const Phone phone{deviceName, from->address};
+    if (isDenied(phone)) {
+        log::warning("refused the denied phone at ", phone.address);
+        from->connection->cancel();
+        return;
+    }
+    log::detail("connected device: \"", deviceName, "\"");
+    from->deviceName = deviceName;
+    publish(connectedDeviceName_, deviceName);
+    publish(lastError_, std::nullopt);
+    // Also a phone that must still be allowed: it expects the reply.
+    sendStatus();
+    updatePhoneAsking();
+}
+
 void ScanListener::sendStatus() {
-    if (!activeConnection_) {
+    if (!activePeer_) {
         return;
     }
     Bytes frame;
@@ -37,7 +56,7 @@ void ScanListener::sendStatus() {
         log::warning("status not sent: ", error.what());
         return;
     }
-    activeConnection_->send(std::move(frame), [](std::optional<NetworkError> error) {
+    activePeer_->connection->send(std::move(frame), [](std::optional<NetworkError> error) {
         if (error) {
             log::warning("status not sent: ", error->localizedDescription);
         }

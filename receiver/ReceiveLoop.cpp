@@ -24,7 +24,7 @@ void warnDropped(const DecodingError& error) {
 }  // namespace
 
 void ScanListener::ReceiveLoop::receiveHeader() const {
-    Connection& reader = *connection;
+    Connection& reader = *peer->connection;
     reader.receive(TavoFraming::headerLength, TavoFraming::headerLength,
                    [loop = *this](std::optional<Bytes> content, bool isComplete,
                                   std::optional<NetworkError> error) {
@@ -45,7 +45,7 @@ void ScanListener::ReceiveLoop::receiveHeader() const {
 }
 
 void ScanListener::ReceiveLoop::receiveBody(std::uint32_t length) const {
-    Connection& reader = *connection;
+    Connection& reader = *peer->connection;
     reader.receive(length, length,
                    [loop = *this](std::optional<Bytes> content, bool, std::optional<NetworkError>) {
                        if (loop.service.expired()) {
@@ -55,10 +55,10 @@ void ScanListener::ReceiveLoop::receiveBody(std::uint32_t length) const {
                            try {
                                auto message = TavoFraming::decode(*content);
                                if (auto self = loop.service.lock()) {
-                                   loop.mainThread.post(
-                                       [self = std::move(self), message = std::move(message)] {
-                                           self->handleMessage(message);
-                                       });
+                                   loop.mainThread.post([self = std::move(self), peer = loop.peer,
+                                                         message = std::move(message)] {
+                                       self->handleMessage(peer, message);
+                                   });
                                }
                            } catch (const DecodingError& error) {
                                // Dropped; the next frame starts right after this body.
@@ -70,7 +70,7 @@ void ScanListener::ReceiveLoop::receiveBody(std::uint32_t length) const {
 }
 
 void ScanListener::ReceiveLoop::discardBody(std::size_t remaining) const {
-    Connection& reader = *connection;
+    Connection& reader = *peer->connection;
     reader.receive(
         1, std::min(remaining, discardChunkLength),
         [loop = *this, remaining](std::optional<Bytes> content, bool, std::optional<NetworkError>) {
@@ -92,20 +92,21 @@ void ScanListener::ReceiveLoop::stop(bool isComplete, std::optional<NetworkError
     // connection is cancelled, so that its cancelled state tells the panel the phone has gone.
     if (isComplete) {
         log::detail("the phone ended the connection");
-        mainThread.post([service = service, connection = connection] {
+        mainThread.post([service = service, peer = peer] {
             if (const auto self = service.lock()) {
-                self->cancelIfActive(connection);
+                self->cancelIfActive(peer);
             }
         });
         return;
     }
     log::warning("connection lost: ", error ? error->localizedDescription : "no frame header");
     if (auto self = service.lock()) {
-        mainThread.post(
-            [self = std::move(self), connection = connection, error = std::move(error)] {
+        mainThread.post([self = std::move(self), peer = peer, error = std::move(error)] {
+            if (peer == self->activePeer_) {
                 self->publish(self->lastError_, description(error));
-                self->cancelIfActive(connection);
-            });
+            }
+            self->cancelIfActive(peer);
+        });
     }
 }
 

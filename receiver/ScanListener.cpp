@@ -27,7 +27,16 @@ ScanListener::ScanListener(MainThread& mainThread, DefaultsStore& defaults, Netw
       defaults_(defaults),
       network_(network),
       queue_(network.makeQueue("tavo.receiver.network")),
-      outputMode_(storedOutputMode(defaults)) {}
+      outputMode_(storedOutputMode(defaults)),
+      asksBeforeNewPhone_(defaults.string(asksBeforeNewPhoneKey) != "false") {
+    // Stored as "<address> <name>": an address holds no space, a name may.
+    for (const auto& entry : defaults.stringList(allowedPhonesKey)) {
+        const auto space = entry.find(' ');
+        if (space != std::string::npos) {
+            allowedPhones_.push_back({entry.substr(space + 1), entry.substr(0, space)});
+        }
+    }
+}
 
 ScanListener::~ScanListener() = default;
 
@@ -37,9 +46,9 @@ std::optional<std::uint16_t> ScanListener::port() const {
 
 void ScanListener::stop() {
     listener_.reset();
-    if (activeConnection_) {
-        activeConnection_->cancel();
-        activeConnection_.reset();
+    if (activePeer_) {
+        activePeer_->connection->cancel();
+        activePeer_.reset();
     }
     queue_.reset();
 }
@@ -88,6 +97,9 @@ void ScanListener::handleListenerState(const ListenerState& state) {
         case ListenerState::Kind::ready:
             log::detail("listener ready and advertised");
             publish(isAdvertising_, true);
+            if (state.serviceName != advertisedName_) {
+                publish(advertisedName_, state.serviceName);
+            }
             break;
         case ListenerState::Kind::failed:
             log::warning("listener failed: ", why);
@@ -104,39 +116,46 @@ void ScanListener::handleListenerState(const ListenerState& state) {
 }
 
 void ScanListener::acceptConnection(std::shared_ptr<Connection> connection) {
-    if (activeConnection_) {
+    if (activePeer_) {
         log::detail("a new connection replaces the active one");
-        activeConnection_->cancel();
+        activePeer_->connection->cancel();
     }
-    activeConnection_ = connection;
+    auto peer = std::make_shared<Peer>(Peer{connection, connection->remoteAddress(), {}});
+    activePeer_ = peer;
+    // The name shown belongs to the connection whose hello gave it.
+    if (connectedDeviceName_) {
+        publish(connectedDeviceName_, std::nullopt);
+    }
+    updatePhoneAsking();
     // The handler knows its connection, so that a replaced connection's end leaves the published
     // state of the one that replaced it alone.
-    connection->setStateUpdateHandler([service = weak_from_this(),
-                                       weakConnection = std::weak_ptr(connection),
+    connection->setStateUpdateHandler([service = weak_from_this(), weakPeer = std::weak_ptr(peer),
                                        &mainThread = mainThread_](ConnectionState state) {
-        mainThread.post([service, weakConnection, state] {
+        mainThread.post([service, weakPeer, state] {
             if (const auto self = service.lock()) {
-                self->handleConnectionState(weakConnection, state);
+                self->handleConnectionState(weakPeer, state);
             }
         });
     });
     connection->start();
-    ReceiveLoop{weak_from_this(), mainThread_, std::move(connection)}.receiveHeader();
+    ReceiveLoop{weak_from_this(), mainThread_, std::move(peer)}.receiveHeader();
 }
 
-void ScanListener::handleConnectionState(const std::weak_ptr<Connection>& connection,
+void ScanListener::handleConnectionState(const std::weak_ptr<Peer>& peer,
                                          const ConnectionState& state) {
     const bool ended = state.kind == ConnectionState::Kind::cancelled ||
                        state.kind == ConnectionState::Kind::failed;
-    if (ended && activeConnection_ && connection.lock() == activeConnection_) {
+    if (ended && activePeer_ && peer.lock() == activePeer_) {
+        activePeer_->ended = true;
         publish(connectedDeviceName_, std::nullopt);
+        updatePhoneAsking();
     }
 }
 
-void ScanListener::cancelIfActive(const std::shared_ptr<Connection>& connection) {
+void ScanListener::cancelIfActive(const std::shared_ptr<Peer>& peer) {
     // A connection that is no longer active was cancelled when it was replaced.
-    if (connection == activeConnection_) {
-        connection->cancel();
+    if (peer == activePeer_) {
+        peer->connection->cancel();
     }
 }
 

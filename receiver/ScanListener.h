@@ -21,11 +21,27 @@
 
 namespace tavo {
 
+// A phone is known by the name its hello gives together with the address it connects from.
+struct Phone {
+    std::string deviceName;
+    std::string address;
+    friend bool operator==(const Phone&, const Phone&) = default;
+};
+
+// A received scan as listed; typed is false when it was held back (its phone was not allowed,
+// or typing was paused), and such a scan is never typed later.
+struct RecentScan {
+    TavoScan scan;
+    bool typed;
+};
+
 // The receiver's network service: advertises a TCP listener, serves one phone at a time, and
 // publishes what the panel shows. Created, used and destroyed on the main thread.
 class ScanListener : public std::enable_shared_from_this<ScanListener> {
   public:
     static constexpr const char* outputModeKey = "tavo.outputMode";
+    static constexpr const char* asksBeforeNewPhoneKey = "tavo.askBeforeNewPhone";
+    static constexpr const char* allowedPhonesKey = "tavo.allowedPhones";
     static constexpr std::size_t recentScansLimit = 20;
 
     // Loads the stored output mode and starts listening and advertising. The platform objects must
@@ -39,14 +55,33 @@ class ScanListener : public std::enable_shared_from_this<ScanListener> {
 
     // Published fields: every assignment emits objectWillChange first, then stores.
     bool isAdvertising() const { return isAdvertising_; }
+    // The name from the hello of the active connection, while that connection lasts.
     const std::optional<std::string>& connectedDeviceName() const { return connectedDeviceName_; }
-    const std::vector<TavoScan>& recentScans() const { return recentScans_; }
+    const std::vector<RecentScan>& recentScans() const { return recentScans_; }
     const std::optional<std::string>& lastError() const { return lastError_; }
     ReceiverOutputMode outputMode() const { return outputMode_; }
+    // The name the service is advertised under, once it is.
+    const std::optional<std::string>& advertisedName() const { return advertisedName_; }
+    bool isPaused() const { return isPaused_; }
+    bool asksBeforeNewPhone() const { return asksBeforeNewPhone_; }
+    // The connected phone that said hello but is not allowed yet: nothing it sends is typed
+    // until the user allows it.
+    const std::optional<Phone>& phoneAsking() const { return phoneAsking_; }
 
     // Persists the mode and tells the connected phone, also when the mode is unchanged.
     void setOutputMode(ReceiverOutputMode mode);
 
+    // Holds back every scan until switched back; not persisted.
+    void setPaused(bool paused);
+    // Persisted; when off, every phone that has not been denied types.
+    void setAsksBeforeNewPhone(bool asks);
+    // Remembers the asking phone for good: its later scans are typed.
+    void allowAskingPhone();
+    // Closes the asking phone's connection and refuses the phone until the program restarts.
+    void denyAskingPhone();
+    void forgetAllowedPhones();
+
+    // Called with each scan that is to be typed.
     void setOnScan(std::function<void(const TavoScan&)> onScan);
 
     WillChangeSignal& objectWillChange() { return objectWillChange_; }
@@ -68,6 +103,15 @@ class ScanListener : public std::enable_shared_from_this<ScanListener> {
     static constexpr std::size_t maximumBodyLength = 1024 * 1024;
     static constexpr std::size_t discardChunkLength = 64 * 1024;
 
+    // One accepted connection and what its own hello said. The loop and the state handler refer
+    // to it; only the connection pointer is read off the main thread.
+    struct Peer {
+        std::shared_ptr<Connection> connection;
+        std::string address;
+        std::optional<std::string> deviceName;
+        bool ended = false;
+    };
+
     // The frame loop of one connection. It runs on the network queue, where it touches no field:
     // it holds the service weakly, owns the connection it reads and posts its results to the main
     // thread. It never keeps the last strong reference to the service there, since the service's
@@ -75,7 +119,7 @@ class ScanListener : public std::enable_shared_from_this<ScanListener> {
     struct ReceiveLoop {
         std::weak_ptr<ScanListener> service;
         MainThread& mainThread;
-        std::shared_ptr<Connection> connection;
+        std::shared_ptr<Peer> peer;
 
         void receiveHeader() const;
         void receiveBody(std::uint32_t length) const;
@@ -88,11 +132,19 @@ class ScanListener : public std::enable_shared_from_this<ScanListener> {
     void start();
     void handleListenerState(const ListenerState& state);
     void acceptConnection(std::shared_ptr<Connection> connection);
-    void handleConnectionState(const std::weak_ptr<Connection>& connection,
-                               const ConnectionState& state);
-    void cancelIfActive(const std::shared_ptr<Connection>& connection);
-    void handleMessage(const TavoMessage& message);
+    void handleConnectionState(const std::weak_ptr<Peer>& peer, const ConnectionState& state);
+    void cancelIfActive(const std::shared_ptr<Peer>& peer);
+    void handleMessage(const std::shared_ptr<Peer>& from, const TavoMessage& message);
+    void handleHello(const std::shared_ptr<Peer>& from, const std::string& deviceName);
     void sendStatus();
+
+    // Whether a scan from this connection is typed now.
+    bool mayType(const Peer& peer) const;
+    bool isAllowed(const Phone& phone) const;
+    bool isDenied(const Phone& phone) const;
+    void storeAllowedPhones();
+    // Publishes the active connection's phone as asking when it may not type.
+    void updatePhoneAsking();
 
     static std::optional<std::string> description(const std::optional<NetworkError>& error);
 
@@ -112,13 +164,20 @@ class ScanListener : public std::enable_shared_from_this<ScanListener> {
     WillChangeSignal objectWillChange_;
     bool isAdvertising_ = false;
     std::optional<std::string> connectedDeviceName_;
-    std::vector<TavoScan> recentScans_;
+    std::vector<RecentScan> recentScans_;
     std::optional<std::string> lastError_;
     ReceiverOutputMode outputMode_ = ReceiverOutputMode::newline;
+    std::optional<std::string> advertisedName_;
+    bool isPaused_ = false;
+    bool asksBeforeNewPhone_ = true;
+    std::optional<Phone> phoneAsking_;
 
+    std::vector<Phone> allowedPhones_;
+    // Only until the program ends.
+    std::vector<Phone> deniedPhones_;
     std::function<void(const TavoScan&)> onScan_;
     std::shared_ptr<Listener> listener_;
-    std::shared_ptr<Connection> activeConnection_;
+    std::shared_ptr<Peer> activePeer_;
 };
 
 }  // namespace tavo

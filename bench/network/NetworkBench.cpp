@@ -83,7 +83,10 @@ class FrameSink {
 // The receiver as the application runs it, the caller's thread acting as its main thread.
 class ReceiverSink : public FrameSink {
   public:
-    ReceiverSink() : listener_(ScanListener::make(mainThread_, defaults_, network_)) {
+    ReceiverSink() {
+        // The load phone is trusted: every scan is to be typed.
+        defaults_.values[ScanListener::asksBeforeNewPhoneKey] = "false";
+        listener_ = ScanListener::make(mainThread_, defaults_, network_);
         listener_->setOnScan([this](const TavoScan& scan) { record(std::stoull(scan.value)); });
     }
 

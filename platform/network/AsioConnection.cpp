@@ -7,10 +7,17 @@
 #include <utility>
 
 #include "platform/Log.h"
+#include "platform/network/LocalNetworks.h"
 
 namespace tavo {
 
 namespace {
+
+std::string remoteAddressOf(const asio::ip::tcp::socket& socket) {
+    asio::error_code error;
+    const auto endpoint = socket.remote_endpoint(error);
+    return error ? std::string() : addressText(endpoint.address());
+}
 
 // The most a single read asks for; larger receives grow as the bytes arrive, so that a peer that
 // announces much and sends little costs little.
@@ -20,7 +27,9 @@ constexpr std::size_t readChunk = 64 * 1024;
 
 AsioConnection::AsioConnection(std::shared_ptr<NetworkContext> context,
                                asio::ip::tcp::socket socket)
-    : context_(std::move(context)), socket_(std::move(socket)) {}
+    : context_(std::move(context)),
+      socket_(std::move(socket)),
+      remoteAddress_(remoteAddressOf(socket_)) {}
 
 void AsioConnection::setStateUpdateHandler(std::function<void(ConnectionState)> handler) {
     context_->post([self = shared_from_this(), handler = std::move(handler)]() mutable {

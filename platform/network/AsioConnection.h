@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "platform/Connection.h"
 #include "platform/network/NetworkContext.h"
@@ -24,6 +25,7 @@ class AsioConnection : public Connection, public std::enable_shared_from_this<As
     void receive(std::size_t minimumIncompleteLength, std::size_t maximumLength,
                  ReceiveCompletion completion) override;
     void send(Bytes content, SendCompletion completion) override;
+    std::string remoteAddress() const override { return remoteAddress_; }
 
     // The socket's descriptor, for inspection.
     int nativeHandle() { return socket_.native_handle(); }
@@ -51,6 +53,7 @@ class AsioConnection : public Connection, public std::enable_shared_from_this<As
 
     std::shared_ptr<NetworkContext> context_;
     asio::ip::tcp::socket socket_;
+    const std::string remoteAddress_;
     std::function<void(ConnectionState)> stateHandler_;
     // Set once the connection has failed or was cancelled; every later operation gets it.
     std::optional<NetworkError> error_;

@@ -9,6 +9,7 @@
 
 #include "platform/Log.h"
 #include "platform/network/AsioConnection.h"
+#include "platform/network/LocalNetworks.h"
 
 namespace tavo {
 
@@ -22,6 +23,22 @@ using KeepCount = asio::detail::socket_option::integer<IPPROTO_TCP, TCP_KEEPCNT>
 
 // A failed accept (out of descriptors, say) is tried again after this pause rather than at once.
 constexpr std::chrono::milliseconds acceptRetryDelay(100);
+
+// A phone shares a network with the receiver; anything from farther away is not one, and must
+// not get to replace the phone that is connected.
+bool isFromLocalNetwork(const asio::ip::tcp::socket& socket) {
+    asio::error_code error;
+    const auto peer = socket.remote_endpoint(error);
+    if (error) {
+        return false;
+    }
+    if (isLocalPeer(peer.address(), interfaceAddresses())) {
+        return true;
+    }
+    log::warning("refused a connection from ", addressText(peer.address()),
+                 ", which is outside this computer's networks");
+    return false;
+}
 
 void enableKeepAlive(asio::ip::tcp::socket& socket) {
     asio::error_code ignored;
@@ -145,6 +162,12 @@ void AsioListener::Core::accept() {
                 });
                 return;
             }
+            if (!isFromLocalNetwork(socket)) {
+                asio::error_code ignored;
+                socket.close(ignored);
+                core->accept();
+                return;
+            }
             enableKeepAlive(socket);
             asio::error_code unknownPeer;
             const auto peer = socket.remote_endpoint(unknownPeer);
@@ -157,15 +180,17 @@ void AsioListener::Core::accept() {
         });
 }
 
-void AsioListener::Core::report(ListenerState::Kind kind, std::optional<NetworkError> error) {
+void AsioListener::Core::report(ListenerState::Kind kind, std::optional<NetworkError> error,
+                                std::optional<std::string> serviceName) {
     const auto description = [](const std::optional<NetworkError>& e) {
         return e ? std::optional(e->localizedDescription) : std::nullopt;
     };
     if (lastState && lastState->kind == kind &&
-        description(lastState->error) == description(error)) {
+        description(lastState->error) == description(error) &&
+        lastState->serviceName == serviceName) {
         return;
     }
-    lastState = ListenerState{kind, std::move(error)};
+    lastState = ListenerState{kind, std::move(error), std::move(serviceName)};
     if (stateHandler) {
         stateHandler(*lastState);
     }
@@ -174,7 +199,7 @@ void AsioListener::Core::report(ListenerState::Kind kind, std::optional<NetworkE
 void AsioListener::Core::advertised(AvahiAdvertiser::Status status, const std::string& error) {
     switch (status) {
         case AvahiAdvertiser::Status::registered:
-            report(ListenerState::Kind::ready);
+            report(ListenerState::Kind::ready, std::nullopt, advertiser->name());
             break;
         case AvahiAdvertiser::Status::unreachable:
             report(ListenerState::Kind::waiting, NetworkError{error});

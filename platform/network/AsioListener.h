@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "platform/Listener.h"
 #include "platform/network/AvahiAdvertiser.h"
@@ -39,7 +40,8 @@ class AsioListener : public Listener {
         void start();
         void close();
         void accept();
-        void report(ListenerState::Kind kind, std::optional<NetworkError> error = std::nullopt);
+        void report(ListenerState::Kind kind, std::optional<NetworkError> error = std::nullopt,
+                    std::optional<std::string> serviceName = std::nullopt);
         void advertised(AvahiAdvertiser::Status status, const std::string& error);
 
         std::shared_ptr<NetworkContext> context;

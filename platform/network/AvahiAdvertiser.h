@@ -31,6 +31,8 @@ class AvahiAdvertiser : public std::enable_shared_from_this<AvahiAdvertiser> {
     AvahiAdvertiser& operator=(const AvahiAdvertiser&) = delete;
 
     void start();
+    // The name registered last: the host name, or its alternative after a collision.
+    const std::string& name() const { return name_; }
 
   private:
     static void onClientState(AvahiClient* client, AvahiClientState state, void* userdata);

@@ -27,5 +27,11 @@ TEST(PanelRulesTest, StatusRowPrefersTheConnectedNameEvenWhenEmpty) {
     EXPECT_EQ(trayIconName(std::nullopt), "barcode.viewfinder");
 }
 
+TEST(PanelRulesTest, PausedIconAndTheQuestionOfAPhoneAsking) {
+    EXPECT_EQ(trayIconName(std::string("Till"), true), "barcode.paused");
+    EXPECT_EQ(phoneAskingText({"Till 1", "fe80::1%wlan0"}),
+              "Till 1 (fe80::1%wlan0) wants to type on this computer");
+}
+
 }  // namespace
 }  // namespace tavo

@@ -22,11 +22,12 @@
 #include "tests/support/ManualMainThread.h"
 #include "tests/support/MemoryDefaultsStore.h"
 #include "tests/support/RecordingKeyEvents.h"
+#include "tests/support/WaitUntil.h"
 
 namespace tavo {
 namespace {
 
-using testing::Return;
+using ::testing::Return;
 
 class FakeInputAccess : public InputAccess {
   public:
@@ -46,6 +47,8 @@ class MockLoginItems : public LoginItems {
 class PanelTest : public ::testing::Test {
   protected:
     void start() {
+        // The phone here is trusted; asking is proven with the receiver and end to end.
+        defaults_.values[ScanListener::asksBeforeNewPhoneKey] = "false";
         app_.emplace(mainThread_, defaults_, network_, keyEvents_, inputAccess_, loginItems_);
     }
 
@@ -79,7 +82,7 @@ class PanelTest : public ::testing::Test {
     FakeNetwork network_;
     RecordingKeyEvents keyEvents_;
     FakeInputAccess inputAccess_;
-    testing::NiceMock<MockLoginItems> loginItems_;
+    ::testing::NiceMock<MockLoginItems> loginItems_;
     std::optional<TavoReceiverApp> app_;
     std::shared_ptr<FakeConnection> phone_;
 };
@@ -97,8 +100,9 @@ TEST_F(PanelTest, TypesInTheModeChosenThereWithoutTakingFocus) {
 
     click("csvSegment");
     send(TavoScan("4,5", "qr", 2.0));
-    EXPECT_EQ(keyEvents_.typedText(),
-              std::u16string(u"123") + RecordingKeyEvents::returnMark + u"4,5,");
+    // Typed on the typing thread.
+    const std::u16string typed = std::u16string(u"123") + RecordingKeyEvents::returnMark + u"4,5,";
+    EXPECT_TRUE(tavo::testing::waitUntil([&] { return keyEvents_.typedText() == typed; }));
     EXPECT_FALSE(child<QPushButton>("newlineSegment").isChecked());
     EXPECT_EQ(child<QLabel>("modeDescription").text().toStdString(),
               "Each scan is typed followed by a comma, no Return \u2014 builds one line yourself.");
@@ -133,7 +137,7 @@ TEST_F(PanelTest, ListRebuildsOnEachScanWithinTheFixedWidth) {
 
 TEST_F(PanelTest, LaunchAtLoginCallsOncePerChangeAndNeverOnOpening) {
     {
-        testing::InSequence order;
+        ::testing::InSequence order;
         EXPECT_CALL(loginItems_, status()).WillOnce(Return(LoginItemStatus::notRegistered));
         EXPECT_CALL(loginItems_, registerItem()).WillOnce(Return(false));
         EXPECT_CALL(loginItems_, unregisterItem()).WillOnce(Return(false));
@@ -146,7 +150,7 @@ TEST_F(PanelTest, LaunchAtLoginCallsOncePerChangeAndNeverOnOpening) {
     click("launchAtLoginSwitch");
     EXPECT_TRUE(launchAtLogin.isChecked());  // the failure is dropped
     click("launchAtLoginSwitch");
-    testing::Mock::VerifyAndClearExpectations(&loginItems_);
+    ::testing::Mock::VerifyAndClearExpectations(&loginItems_);
 
     ON_CALL(loginItems_, status()).WillByDefault(Return(LoginItemStatus::enabled));
     start();
@@ -182,7 +186,7 @@ TEST_F(PanelTest, FixedLabelsAndTooltipsReadExactly) {
     for (const QWidget* widget : panel().findChildren<QWidget*>()) {
         const auto* label = qobject_cast<const QLabel*>(widget);
         if (label != nullptr && !label->text().isEmpty() &&
-            label->objectName() != "modeDescription") {
+            label->objectName() != "modeDescription" && label->objectName() != "listeningInfo") {
             texts.push_back(label->text().toStdString());
         }
         if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
@@ -194,7 +198,7 @@ TEST_F(PanelTest, FixedLabelsAndTooltipsReadExactly) {
     }
     EXPECT_THAT(
         texts,
-        testing::UnorderedElementsAre(
+        ::testing::UnorderedElementsAre(
             "Tavo Receiver", "Tavo Receiver", "Accessibility permission needed",
             "Tavo types scans into whatever app is focused, which requires Accessibility access.",
             "Grant Access\u2026", "Output format", "Newline", "CSV",
@@ -202,7 +206,8 @@ TEST_F(PanelTest, FixedLabelsAndTooltipsReadExactly) {
             "spreadsheets and lists.",
             "tooltip: Types the scan followed by a comma, with no Return \u2014 builds one "
             "comma-separated line yourself.",
-            "No scans yet", "Launch at Login", "Quit Tavo Receiver"));
+            "Allow", "Deny", "No scans yet", "Pause typing", "Ask before a new phone types",
+            "Forget allowed phones", "Launch at Login", "Quit Tavo Receiver"));
 }
 
 TEST_F(PanelTest, ChosenFormatStandsOutAndAnotherClickOnItChangesNothing) {

@@ -8,6 +8,8 @@
 
 #include <QImage>
 #include <QRect>
+#include <QSettings>
+#include <QStringList>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -40,11 +42,21 @@ class ReceiverDesktopTest : public ::testing::Test {
         fs::permissions(runtime, fs::perms::owner_all);
         environment_ = {xvfb_.environmentEntry(), "HOME=" + home_.string(),
                         "XDG_CONFIG_HOME=" + home_.string(), "XDG_RUNTIME_DIR=" + runtime.string()};
+        allowTestPhone();
         // trayer must own the tray before the receiver looks for one.
         if (trayAtStart_) {
             startTray();
         }
     }
+
+    // The phone of startPhone() is one the user allowed before, at either loopback address that
+    // discovery may give: a new phone types nothing until it is allowed.
+    void allowTestPhone() {
+        QSettings(QString::fromStdString(settingsFile().string()), QSettings::IniFormat)
+            .setValue("tavo.allowedPhones", QStringList{"127.0.0.1 E2E Phone", "::1 E2E Phone"});
+    }
+
+    fs::path settingsFile() const { return home_ / "tavo" / "tavo-receiver.ini"; }
 
     void startTray() {
         trayer_.emplace(std::vector<std::string>{"trayer", "--edge", "top", "--align", "right",

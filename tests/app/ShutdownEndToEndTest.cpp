@@ -35,7 +35,7 @@ TEST_F(ShutdownEndToEndTest, QuitsCleanlyWhileAPhoneStreamsByButtonAndBySignal) 
         }
 
         // A phone that sends as fast as it can; quit once its scans are being typed.
-        ChildProcess streaming({TAVO_SEND_PATH, "--name=Streamer", "--wait-status", "--timeout=15",
+        ChildProcess streaming({TAVO_SEND_PATH, "--name=E2E Phone", "--wait-status", "--timeout=15",
                                 "--count=100000000"},
                                environment_);
         const std::size_t streamed = sink_.received().size() + 30;

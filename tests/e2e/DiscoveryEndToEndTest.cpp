@@ -58,6 +58,8 @@ class DiscoveryEndToEnd : public ::testing::Test {
     }
 
     void makeListener() {
+        // These phones are about discovery and the protocol: every one types.
+        defaults.values[ScanListener::asksBeforeNewPhoneKey] = "false";
         listener = ScanListener::make(mainThread, defaults, network);
         listener->setOnScan([this](const TavoScan& scan) {
             scans.push_back(scan.value);

@@ -49,13 +49,13 @@ class AvahiListenerTest : public testing::Test {
     }
 
     // The next state of that kind, skipping others.
-    bool reaches(Kind kind) {
+    std::optional<ListenerState> reaches(Kind kind) {
         while (auto state = states.pop()) {
             if (state->kind == kind) {
-                return true;
+                return state;
             }
         }
-        return false;
+        return std::nullopt;
     }
 
     void expectWaitingAndAccepting(Listener& listener) {
@@ -113,7 +113,9 @@ TEST_F(AvahiListenerTest, TakesAnAlternativeNameOnACollision) {
     auto first = startListener("tavo-test");
     ASSERT_TRUE(reaches(Kind::ready));
     auto second = startListener("tavo-test");
-    ASSERT_TRUE(reaches(Kind::ready));
+    const auto secondReady = reaches(Kind::ready);
+    ASSERT_TRUE(secondReady);
+    EXPECT_EQ(secondReady->serviceName, "tavo-test #2") << "the name the panel shows";
 
     EXPECT_TRUE(resolves(first->port(), "tavo-test"));
     // avahi-browse escapes the space and the number sign of "tavo-test #2".

@@ -12,7 +12,7 @@ namespace {
 TEST_F(ScanListenerTest, KeepsTheTwentyNewestScansWithOneNotificationPerAssignment) {
     std::vector<std::string> typed;
     listener->setOnScan([&](const TavoScan& scan) {
-        EXPECT_EQ(listener->recentScans().front(), scan) << "listed before typing";
+        EXPECT_EQ(listener->recentScans().front().scan, scan) << "listed before typing";
         typed.push_back(scan.value);
     });
     const auto connection = connect();
@@ -26,8 +26,8 @@ TEST_F(ScanListenerTest, KeepsTheTwentyNewestScansWithOneNotificationPerAssignme
     receive(*connection, scan("19"));
     EXPECT_EQ(willChanges, 22);
     ASSERT_EQ(listener->recentScans().size(), 20u);
-    EXPECT_EQ(listener->recentScans().front().value, "19");
-    EXPECT_EQ(listener->recentScans().back().value, "0");
+    EXPECT_EQ(listener->recentScans().front().scan.value, "19");
+    EXPECT_EQ(listener->recentScans().back().scan.value, "0");
     EXPECT_EQ(typed.size(), 21u);
     EXPECT_TRUE(connection->sent.empty());
 }

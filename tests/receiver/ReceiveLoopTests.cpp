@@ -107,32 +107,36 @@ TEST_F(ScanListenerTest, LoopStopsOnPeerEndOrHeaderFailureCancellingTheConnectio
     }
 }
 
-TEST_F(ScanListenerTest, OnlyTheActiveConnectionsEndClearsTheName) {
+// A name describes the connection whose hello gave it: a replaced phone is no longer shown, and
+// nothing its connection does later speaks for the one that replaced it.
+TEST_F(ScanListenerTest, ANameLastsAsLongAsTheConnectionThatGaveIt) {
     const auto first = connect();
+    receive(*first, hello("first"));
     const auto second = connect();
     EXPECT_EQ(first->cancels(), 1u);
+    EXPECT_EQ(listener->connectedDeviceName(), std::nullopt);
 
-    // The replaced connection's loop goes on; its hello is answered on the active connection.
-    receive(*first, join({hello("first"), scan("late")}));
-    EXPECT_EQ(listener->connectedDeviceName(), "first");
+    // The replaced connection's loop goes on: its scans are listed, its hello changes nothing.
+    receive(*first, join({hello("late"), scan("late")}));
+    EXPECT_EQ(listener->connectedDeviceName(), std::nullopt);
     EXPECT_EQ(scanValues(), std::vector<std::string>{"late"});
-    EXPECT_TRUE(first->sent.empty());
-    EXPECT_EQ(second->sent, std::vector<Bytes>{status(ReceiverOutputMode::newline)});
+    EXPECT_EQ(first->sent.size(), 1u);
+    EXPECT_TRUE(second->sent.empty());
 
-    // Its end no longer speaks for the phone.
     receive(*second, hello("second"));
-    first->completeReceive(std::nullopt, true);
+    first->completeReceive(std::nullopt, false, NetworkError{"reset"});
     first->deliverState({ConnectionState::Kind::cancelled, std::nullopt});
     first->deliverState({ConnectionState::Kind::failed, NetworkError{"gone"}});
     second->deliverState({ConnectionState::Kind::waiting, NetworkError{"no route"}});
     mainThread.drain();
     EXPECT_EQ(first->cancels(), 1u);
     EXPECT_EQ(listener->connectedDeviceName(), "second");
+    EXPECT_EQ(listener->lastError(), std::nullopt);
+    EXPECT_EQ(second->sent, std::vector<Bytes>{status(ReceiverOutputMode::newline)});
 
     second->deliverState({ConnectionState::Kind::failed, NetworkError{"gone"}});
     mainThread.drain();
     EXPECT_EQ(listener->connectedDeviceName(), std::nullopt);
-    EXPECT_EQ(listener->lastError(), std::nullopt);
     EXPECT_EQ(second->cancels(), 0u);
 }
 

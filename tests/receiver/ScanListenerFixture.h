@@ -30,11 +30,15 @@ class ScanListenerTest : public ::testing::Test {
         subscription = listener->objectWillChange().connect([this] { ++willChanges; });
     }
 
-    void SetUp() override { make(); }
+    // Most cases are about the protocol, not about trust: there, every phone types.
+    void SetUp() override {
+        defaults.values[ScanListener::asksBeforeNewPhoneKey] = "false";
+        make();
+    }
 
     // A phone connects and the main thread accepts it.
-    std::shared_ptr<FakeConnection> connect() {
-        auto connection = network.makeConnection();
+    std::shared_ptr<FakeConnection> connect(std::string address = "192.168.1.20") {
+        auto connection = network.makeConnection(std::move(address));
         network.listener().deliverConnection(connection);
         mainThread.drain();
         return connection;
@@ -69,8 +73,8 @@ class ScanListenerTest : public ::testing::Test {
 
     std::vector<std::string> scanValues() const {
         std::vector<std::string> values;
-        for (const auto& scan : listener->recentScans()) {
-            values.push_back(scan.value);
+        for (const auto& recent : listener->recentScans()) {
+            values.push_back(recent.scan.value);
         }
         return values;
     }

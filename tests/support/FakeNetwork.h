@@ -43,6 +43,7 @@ class FakeConnection : public Connection {
     }
     // The completion is never called.
     void send(Bytes content, SendCompletion) override { sent.push_back(std::move(content)); }
+    std::string remoteAddress() const override { return address; }
 
     void deliverState(ConnectionState state) { stateHandler_(std::move(state)); }
 
@@ -82,6 +83,7 @@ class FakeConnection : public Connection {
     std::vector<ReceiveRequest> requests;
     std::deque<ReceiveCompletion> pending;
     std::vector<Bytes> sent;
+    std::string address = "192.168.1.20";
 
   private:
     std::function<void(ConnectionState)> stateHandler_;
@@ -142,8 +144,9 @@ class FakeNetwork : public Network {
         return listeners.emplace_back(std::make_shared<FakeListener>());
     }
 
-    std::shared_ptr<FakeConnection> makeConnection() {
+    std::shared_ptr<FakeConnection> makeConnection(std::string address = "192.168.1.20") {
         auto connection = std::make_shared<FakeConnection>();
+        connection->address = std::move(address);
         connections_.push_back(connection);
         return connection;
     }

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/DefaultsStore.h"
 
@@ -23,7 +24,18 @@ class MemoryDefaultsStore : public DefaultsStore {
         ++writes;
     }
 
+    std::vector<std::string> stringList(std::string_view key) const override {
+        const auto found = lists.find(key);
+        return found == lists.end() ? std::vector<std::string>{} : found->second;
+    }
+
+    void setStringList(std::string_view key, const std::vector<std::string>& list) override {
+        lists.insert_or_assign(std::string(key), list);
+        ++writes;
+    }
+
     std::map<std::string, std::string, std::less<>> values;
+    std::map<std::string, std::vector<std::string>, std::less<>> lists;
     std::size_t writes = 0;
 };
 

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <set>
 #include <span>
@@ -42,10 +43,15 @@ class RecordingKeyEvents : public KeyEvents {
         static_cast<Event&>(event).record.unicode = std::u16string(units.begin(), units.end());
     }
 
-    void post(KeyEvent& event) override { posted.push_back(static_cast<Event&>(event).record); }
+    void post(KeyEvent& event) override {
+        const std::lock_guard lock(mutex_);
+        posted.push_back(static_cast<Event&>(event).record);
+    }
 
-    // The Unicode strings of the posted key-downs in order, with returnMark for each Return.
+    // The Unicode strings of the posted key-downs in order, with returnMark for each Return. May
+    // be called while another thread types.
     std::u16string typedText() const {
+        const std::lock_guard lock(mutex_);
         std::u16string text;
         for (const auto& event : posted) {
             if (event.keyDown && event.key == returnKeyCode) {
@@ -71,6 +77,7 @@ class RecordingKeyEvents : public KeyEvents {
     };
 
     std::size_t creations_ = 0;
+    mutable std::mutex mutex_;
 };
 
 }  // namespace tavo

@@ -24,6 +24,7 @@ without --count, sends one scan per line of standard input.
   -w, --wait-status       wait for the status reply to the hello before sending scans
   -l, --linger=SECONDS    keep the connection open this long after the last scan
   -t, --timeout=SECONDS   how long discovery and --wait-status may take (default: 5)
+  -L, --list              print every receiver found (name, addresses, port) and exit
   -h, --help              show this help
   -V, --version           show the version
 
@@ -65,6 +66,7 @@ Options parseOptions(int argc, char** argv) {
                                          {"wait-status", no_argument, nullptr, 'w'},
                                          {"linger", required_argument, nullptr, 'l'},
                                          {"timeout", required_argument, nullptr, 't'},
+                                         {"list", no_argument, nullptr, 'L'},
                                          {"help", no_argument, nullptr, 'h'},
                                          {"version", no_argument, nullptr, 'V'},
                                          {nullptr, 0, nullptr, 0}};
@@ -75,7 +77,7 @@ Options parseOptions(int argc, char** argv) {
     optind = 0;
     opterr = 0;
     for (;;) {
-        const int c = getopt_long(argc, argv, ":H:p:n:s:c:r:wl:t:hV", longOptions, nullptr);
+        const int c = getopt_long(argc, argv, ":H:p:n:s:c:r:wl:t:LhV", longOptions, nullptr);
         if (c == -1) {
             break;
         }
@@ -110,6 +112,9 @@ Options parseOptions(int argc, char** argv) {
             case 't':
                 options.timeout =
                     std::chrono::duration<double>(parseNumber(argument, "timeout", 0.0, 1e6));
+                break;
+            case 'L':
+                options.list = true;
                 break;
             case 'h':
                 options.help = true;

@@ -21,6 +21,7 @@ struct Options {
     bool waitStatus = false;
     std::chrono::duration<double> linger{0};
     std::chrono::duration<double> timeout{5};
+    bool list = false;  // print every receiver found and exit
     bool help = false;
     bool version = false;
 };

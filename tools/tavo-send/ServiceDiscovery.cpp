@@ -5,6 +5,7 @@
 #include <avahi-common/error.h>
 #include <avahi-common/simple-watch.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <sstream>
@@ -16,7 +17,10 @@ namespace {
 
 struct Search {
     AvahiClient* client = nullptr;
-    std::optional<DiscoveredService> found;
+    std::vector<DiscoveredService> found;
+    int resolving = 0;
+    // The daemon has told every instance it knows of.
+    bool allForNow = false;
     std::optional<std::string> failure;
 };
 
@@ -29,7 +33,7 @@ void onResolved(AvahiServiceResolver* resolver, AvahiIfIndex interface, AvahiPro
                 const AvahiAddress* address, uint16_t port, AvahiStringList*,
                 AvahiLookupResultFlags, void* context) {
     auto& search = *static_cast<Search*>(context);
-    if (event == AVAHI_RESOLVER_FOUND && !search.found) {
+    if (event == AVAHI_RESOLVER_FOUND) {
         char text[AVAHI_ADDRESS_STR_MAX] = {};
         avahi_address_snprint(text, sizeof text, address);
         std::string numeric = text;
@@ -39,8 +43,9 @@ void onResolved(AvahiServiceResolver* resolver, AvahiIfIndex interface, AvahiPro
         if (linkLocal) {
             numeric += "%" + std::to_string(interface);
         }
-        search.found = DiscoveredService{name, numeric, port};
+        search.found.push_back(DiscoveredService{name, numeric, port});
     }
+    --search.resolving;
     // A failed resolution is not fatal: another instance, or a later announcement, may resolve.
     avahi_service_resolver_free(resolver);
 }
@@ -50,12 +55,16 @@ void onBrowsed(AvahiServiceBrowser*, AvahiIfIndex interface, AvahiProtocol proto
                AvahiLookupResultFlags, void* context) {
     auto& search = *static_cast<Search*>(context);
     if (event == AVAHI_BROWSER_NEW) {
-        if (!avahi_service_resolver_new(search.client, interface, protocol, name, type, domain,
-                                        AVAHI_PROTO_UNSPEC, AvahiLookupFlags(0), onResolved,
-                                        &search)) {
+        if (avahi_service_resolver_new(search.client, interface, protocol, name, type, domain,
+                                       AVAHI_PROTO_UNSPEC, AvahiLookupFlags(0), onResolved,
+                                       &search)) {
+            ++search.resolving;
+        } else {
             search.failure =
                 "cannot resolve '" + std::string(name) + "': " + avahiError(search.client);
         }
+    } else if (event == AVAHI_BROWSER_ALL_FOR_NOW) {
+        search.allForNow = true;
     } else if (event == AVAHI_BROWSER_FAILURE) {
         search.failure = "browsing failed: " + avahiError(search.client);
     }
@@ -67,15 +76,14 @@ void onClientState(AvahiClient* client, AvahiClientState state, void* context) {
     }
 }
 
-}  // namespace
-
-DiscoveredService discoverService(std::string_view type, std::chrono::duration<double> timeout) {
+// Browses until done() holds or the timeout passes; returns whether done() held.
+bool browse(std::string_view type, std::chrono::duration<double> timeout, Search& search,
+            const std::function<bool()>& done) {
     const std::unique_ptr<AvahiSimplePoll, decltype(&avahi_simple_poll_free)> poll(
         avahi_simple_poll_new(), avahi_simple_poll_free);
     if (!poll) {
         throw std::runtime_error("out of memory");
     }
-    Search search;
     int error = 0;
     const std::unique_ptr<AvahiClient, decltype(&avahi_client_free)> client(
         avahi_client_new(avahi_simple_poll_get(poll.get()), AvahiClientFlags(0), onClientState,
@@ -94,13 +102,11 @@ DiscoveredService discoverService(std::string_view type, std::chrono::duration<d
     }
 
     const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (!search.found && !search.failure) {
+    while (!done() && !search.failure) {
         const auto left = std::chrono::ceil<std::chrono::milliseconds>(
             deadline - std::chrono::steady_clock::now());
         if (left.count() <= 0) {
-            std::ostringstream message;
-            message << "no " << typeText << " receiver found within " << timeout.count() << " s";
-            throw std::runtime_error(message.str());
+            return false;
         }
         if (avahi_simple_poll_iterate(poll.get(), static_cast<int>(left.count())) != 0) {
             throw std::runtime_error("the Avahi event loop failed");
@@ -109,7 +115,26 @@ DiscoveredService discoverService(std::string_view type, std::chrono::duration<d
     if (search.failure) {
         throw std::runtime_error(*search.failure);
     }
-    return *search.found;
+    return true;
+}
+
+}  // namespace
+
+DiscoveredService discoverService(std::string_view type, std::chrono::duration<double> timeout) {
+    Search search;
+    if (!browse(type, timeout, search, [&] { return !search.found.empty(); })) {
+        std::ostringstream message;
+        message << "no " << type << " receiver found within " << timeout.count() << " s";
+        throw std::runtime_error(message.str());
+    }
+    return search.found.front();
+}
+
+std::vector<DiscoveredService> listServices(std::string_view type,
+                                            std::chrono::duration<double> timeout) {
+    Search search;
+    browse(type, timeout, search, [&] { return search.allForNow && search.resolving == 0; });
+    return search.found;
 }
 
 }  // namespace tavo

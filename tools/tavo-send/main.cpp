@@ -1,9 +1,13 @@
 // tavo-send: a phone simulator for trying and measuring the receiver. See --help.
+#include <algorithm>
 #include <chrono>
 #include <iostream>
+#include <map>
 #include <string>
 #include <system_error>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "TavoVersion.h"
 #include "kit/TavoFraming.h"
@@ -76,7 +80,34 @@ void sendScans(PhoneConnection& connection, const Options& options) {
     }
 }
 
+// One line per receiver: its name, every address it resolved to, and its port.
+int list(const Options& options) {
+    const auto found = listServices(TavoProtocol::serviceType, options.timeout);
+    std::map<std::pair<std::string, std::uint16_t>, std::vector<std::string>> receivers;
+    for (const DiscoveredService& service : found) {
+        auto& addresses = receivers[{service.name, service.port}];
+        if (std::find(addresses.begin(), addresses.end(), service.address) == addresses.end()) {
+            addresses.push_back(service.address);
+        }
+    }
+    for (const auto& [key, addresses] : receivers) {
+        std::cout << "'" << key.first << "' at ";
+        for (std::size_t i = 0; i < addresses.size(); ++i) {
+            std::cout << (i > 0 ? ", " : "") << addresses[i];
+        }
+        std::cout << " port " << key.second << "\n";
+    }
+    if (receivers.empty()) {
+        std::cerr << "tavo-send: no receiver found" << std::endl;
+        return 1;
+    }
+    return 0;
+}
+
 int run(const Options& options) {
+    if (options.list) {
+        return list(options);
+    }
     std::string host;
     std::uint16_t port = 0;
     if (options.host) {

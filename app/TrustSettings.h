@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QWidget>
+
+#include "receiver/ScanListener.h"
+
+class QCheckBox;
+
+namespace tavo {
+
+// The guard of the keyboard: the pause switch, whether a new phone must be allowed first, and
+// forgetting the phones allowed so far.
+class TrustSettings : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit TrustSettings(ScanListener& listener, QWidget* parent = nullptr);
+
+    void refresh();
+
+  private:
+    ScanListener& listener_;
+    QCheckBox* pause_;
+    QCheckBox* askBeforeNewPhone_;
+};
+
+}  // namespace tavo
