@@ -12,6 +12,8 @@ packages=(
   # services and tools the tests start themselves
   dbus avahi-daemon avahi-utils iproute2 util-linux
   xvfb x11-xkb-utils x11-utils xdotool trayer
+  # Wayland typing: protocols, and the compositors and tools the tests and benchmark start
+  libwayland-dev wayland-protocols sway wtype
 )
 
 missing=()
