@@ -70,6 +70,13 @@ std::optional<std::string> ChildProcess::readLine(std::chrono::steady_clock::dur
     }
 }
 
+bool ChildProcess::hasExited() {
+    if (pid_ > 0 && waitpid(pid_, nullptr, WNOHANG) == pid_) {
+        pid_ = -1;
+    }
+    return pid_ <= 0;
+}
+
 int ChildProcess::stop(bool terminate) {
     if (pid_ <= 0) {
         return -1;

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <memory>
+
+#include "tests/support/wayland/WaylandCompositor.h"
+#include "tests/support/x11/TextSink.h"
+
+namespace tavo::testing {
+
+// A text-sink window on this compositor (see TextSink): decodes keys through the keymap the
+// compositor sends and appends the clipboard's text on Ctrl+V. Returns once it has the keyboard
+// focus, so the seat needs a keyboard by then.
+std::unique_ptr<TextSink> openWaylandTextSink(const WaylandCompositor& compositor,
+                                              bool nameKeys = false);
+
+}  // namespace tavo::testing
