@@ -1,5 +1,7 @@
 #include "platform/wayland/WaylandTyping.h"
 
+#include "platform/wayland/VirtualKeyboardKeyEvents.h"
+
 namespace tavo {
 namespace {
 
@@ -12,6 +14,14 @@ constexpr const char* noRouteAdvice =
 
 // Each route is one block, in order of preference; the first that works is used.
 TypingRoute probeWaylandTyping() {
+    // wlroots family: a virtual keyboard with a keymap of our own.
+    if (auto keyEvents = VirtualKeyboardKeyEvents::create()) {
+        TypingRoute route;
+        route.keyEvents = std::move(keyEvents);
+        route.description = "Typing through the compositor's virtual keyboard";
+        return route;
+    }
+
     TypingRoute none;
     none.advice = noRouteAdvice;
     return none;
