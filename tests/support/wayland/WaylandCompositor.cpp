@@ -56,6 +56,23 @@ CompositorKind swayCompositor() {
             .files = {{"sway.conf", "xwayland disable\n"}}};
 }
 
+CompositorKind kwinCompositor() {
+    return {.name = "kwin",
+            .command = {"sh", "-c",
+                        "cp \"$(command -v kwin_wayland)\" kwin_wayland && exec ./kwin_wayland "
+                        "--virtual --no-lockscreen --no-global-shortcuts"},
+            .environment = {"KWIN_WAYLAND_NO_PERMISSION_CHECKS=1"},
+            .files = {}};
+}
+
+CompositorKind mutterCompositor() {
+    return {.name = "mutter",
+            .command = {"mutter", "--headless", "--wayland", "--no-x11", "--virtual-monitor",
+                        "1280x800"},
+            .environment = {},
+            .files = {}};
+}
+
 WaylandCompositor::WaylandCompositor(const CompositorKind& kind) {
     const std::filesystem::path runtime = runtimeDirectory();
     directory_ = runtime / (kind.name + "-" + std::to_string(getpid()));

@@ -19,6 +19,11 @@ struct CompositorKind {
 };
 
 CompositorKind swayCompositor();
+// Fake input allowed to every client. Its installed binary carries a file capability that a
+// container may refuse, so a copy runs.
+CompositorKind kwinCompositor();
+// Its seat has no keyboard until the first virtual key press.
+CompositorKind mutterCompositor();
 
 // The compositor cannot run on this machine; what() says why.
 class CompositorUnavailable : public std::runtime_error {
