@@ -1,6 +1,10 @@
 #include "platform/wayland/WaylandTyping.h"
 
+#include "platform/wayland/KwinKeyEvents.h"
+#include "platform/wayland/MutterKeyEvents.h"
+#include "platform/wayland/PortalKeyEvents.h"
 #include "platform/wayland/VirtualKeyboardKeyEvents.h"
+#include "platform/wayland/WaylandClient.h"
 
 namespace tavo {
 namespace {
@@ -9,6 +13,11 @@ constexpr const char* noRouteAdvice =
     "This Wayland session offers no way for other programs to type. Scans can be typed on "
     "wlroots compositors (sway, labwc, Wayfire, Hyprland), KDE Plasma, GNOME, or a desktop whose "
     "portal offers remote desktop control.";
+
+// KWin offers fake input only to programs installed with a desktop entry that asks for it.
+constexpr const char* kwinWithoutFakeInputAdvice =
+    "KDE Plasma lets only installed programs type. Install Tavo Receiver from its package (not a "
+    "build directory or a sandboxed package) and start it again.";
 
 }  // namespace
 
@@ -20,6 +29,45 @@ TypingRoute probeWaylandTyping() {
         route.keyEvents = std::move(keyEvents);
         route.description = "Typing through the compositor's virtual keyboard";
         return route;
+    }
+
+    // KDE Plasma: KWin's fake input, for a program whose installed desktop entry asks for it.
+    if (auto keyEvents = KwinKeyEvents::open()) {
+        TypingRoute route;
+        route.pastesMissingCharacters = keyEvents->pastesMissingCharacters();
+        route.keyEvents = std::move(keyEvents);
+        route.description = "Typing through KDE's fake input protocol";
+        return route;
+    }
+    // GNOME: Mutter's remote desktop service; its session, and GNOME's remote-control
+    // indicator, last while a phone is connected.
+    if (auto keyEvents = MutterKeyEvents::open()) {
+        TypingRoute route;
+        auto* mutter = keyEvents.get();
+        route.keyEvents = std::move(keyEvents);
+        route.description = "Typing through GNOME's remote desktop service";
+        route.pastesMissingCharacters = true;
+        route.phoneConnectionChanged = [mutter](bool connected) {
+            mutter->phoneConnectionChanged(connected);
+        };
+        return route;
+    }
+    // Any other desktop (or a sandbox) with a portal: the user consents once.
+    if (auto keyEvents = PortalKeyEvents::open(PortalKeyEvents::defaultTokenFile())) {
+        TypingRoute route;
+        auto* portal = keyEvents.get();
+        route.keyEvents = std::move(keyEvents);
+        route.description = "Typing through the desktop's remote desktop portal";
+        route.phoneConnectionChanged = [portal](bool connected) {
+            portal->phoneConnectionChanged(connected);
+        };
+        return route;
+    }
+    if (const auto client = WaylandClient::connect();
+        client && client->offers("org_kde_kwin_keystate")) {
+        TypingRoute none;
+        none.advice = kwinWithoutFakeInputAdvice;
+        return none;
     }
 
     TypingRoute none;
