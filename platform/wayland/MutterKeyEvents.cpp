@@ -241,6 +241,10 @@ std::size_t MutterKeyEvents::paste(const std::u32string& characters,
         content.push_back({mimeType, text});
     }
     setSelection(std::move(content));
+    // Mutter's own clipboard manager reads a new selection at once, to keep it for later; its
+    // reads are answered here, so that only the application's read counts below.
+    while (sd_bus_process(bus_.get(), nullptr) > 0) {
+    }
     transferred_ = false;
     notifyKeysym(XKB_KEY_Control_L, true);
     notifyKeysym(XKB_KEY_v, true);

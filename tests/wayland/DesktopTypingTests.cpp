@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "bench/typing/EanCodes.h"
+#include "output/KeystrokeTyper.h"
+#include "platform/wayland/WaylandTyping.h"
+#include "tests/support/wayland/OnCompositor.h"
+#include "tests/support/wayland/WaylandTextSink.h"
+
+namespace tavo {
+namespace {
+
+using testing::CompositorKind;
+using testing::openWaylandTextSink;
+
+// A text and whether Return follows it.
+using Text = std::pair<std::string, bool>;
+
+// As a sink that names keys records them: control characters stay apart from the Return key.
+std::string expectedOf(const std::vector<Text>& texts) {
+    std::string expected;
+    for (const auto& [text, pressReturn] : texts) {
+        expected += text + (pressReturn ? "<Return>" : "");
+    }
+    return expected;
+}
+
+struct Desktop {
+    const char* name;
+    CompositorKind (*kind)();
+    const char* description;
+};
+
+void PrintTo(const Desktop& desktop, std::ostream* out) {
+    *out << desktop.name;
+}
+
+// The desktops whose routes type layout characters as keys and paste the others.
+class OnDesktop : public testing::OnCompositor, public ::testing::WithParamInterface<Desktop> {
+  protected:
+    CompositorKind kind() const override { return GetParam().kind(); }
+
+    // A phone connects first: Mutter's seat has no keyboard, and the sink no focus, before
+    // the route's session has pressed its first key.
+    void SetUp() override {
+        OnCompositor::SetUp();
+        if (IsSkipped()) {
+            return;
+        }
+        route_ = probeWaylandTyping();
+        ASSERT_NE(route_.keyEvents, nullptr) << compositor_->log();
+        if (route_.phoneConnectionChanged) {
+            route_.phoneConnectionChanged(true);
+        }
+        sink_ = openWaylandTextSink(*compositor_, true);
+    }
+
+    void typeAll(const std::vector<Text>& texts) {
+        const KeystrokeTyper typer(*route_.keyEvents);
+        for (const auto& [text, pressReturn] : texts) {
+            typer.type(text, pressReturn);
+        }
+    }
+
+    TypingRoute route_;
+    std::unique_ptr<testing::TextSink> sink_;
+};
+
+TEST_P(OnDesktop, ProbingChoosesTheRouteThatTypesLayoutKeysAndPastesTheRest) {
+    EXPECT_EQ(route_.description, GetParam().description);
+    EXPECT_TRUE(route_.pastesMissingCharacters);
+    const std::vector<Text> texts{{"4006381333931", true},
+                                  {"Gr\u00fc\u00dfe \u20ac", true},
+                                  {"\U0001F600e\u0301", false},
+                                  {"ABC-123 abc/xyz \u043f\u0440\u0438\u0432\u0435\u0442", true},
+                                  {"\u00fc\u20ac4006381333931", true},
+                                  {"a\tb\nc", true}};
+    typeAll(texts);
+    const std::string expected = expectedOf(texts);
+    EXPECT_EQ(sink_->waitForBytes(expected.size()).text, expected);
+}
+
+TEST_P(OnDesktop, AThousandScansArriveWithNothingLostDoubledOrReordered) {
+    std::vector<Text> scans;
+    for (const std::string& code : testing::eanCodes(1000)) {
+        scans.emplace_back(code, true);
+    }
+    typeAll(scans);
+    const std::string expected = expectedOf(scans);
+    EXPECT_EQ(sink_->waitForBytes(expected.size()).text, expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Desktops, OnDesktop,
+                         ::testing::Values(Desktop{"KWin", testing::kwinCompositor,
+                                                   "Typing through KDE's fake input protocol"},
+                                           Desktop{
+                                               "Mutter", testing::mutterCompositor,
+                                               "Typing through GNOME's remote desktop service"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace tavo
