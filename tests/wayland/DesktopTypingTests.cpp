@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <ostream>
 #include <string>
+#include <string_view>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -92,6 +95,37 @@ TEST_P(OnDesktop, AThousandScansArriveWithNothingLostDoubledOrReordered) {
     typeAll(scans);
     const std::string expected = expectedOf(scans);
     EXPECT_EQ(sink_->waitForBytes(expected.size()).text, expected);
+}
+
+// Whoever owned the clipboard gets it back, with its own types and data, once the paste is read.
+TEST_P(OnDesktop, APasteLeavesTheClipboardAsItWas) {
+    if (std::string_view(GetParam().name) != "KWin") {
+        GTEST_SKIP() << "only a compositor with data control lets the test own the clipboard";
+    }
+    const auto typesOnClipboard = [] {
+        testing::ChildProcess list({"wl-paste", "--list-types"});
+        std::vector<std::string> types;
+        while (const auto type = list.readLine(std::chrono::seconds(5))) {
+            types.push_back(*type);
+        }
+        return types;
+    };
+    testing::ChildProcess owner(
+        {"sh", "-c", "printf 'kept\\n' | exec wl-copy --foreground --type text/x-tavo-test"});
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    std::vector<std::string> types;
+    while (types.empty() && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        types = typesOnClipboard();
+    }
+    ASSERT_FALSE(types.empty());
+
+    typeAll({{"\u00fc", true}});
+    EXPECT_EQ(sink_->waitForBytes(10).text, "\u00fc<Return>");
+
+    EXPECT_EQ(typesOnClipboard(), types);
+    testing::ChildProcess paste({"wl-paste", "--type", "text/x-tavo-test"});
+    EXPECT_EQ(paste.readLine(std::chrono::seconds(5)), "kept");
 }
 
 INSTANTIATE_TEST_SUITE_P(Desktops, OnDesktop,
