@@ -15,8 +15,6 @@ namespace tavo {
 namespace {
 
 constexpr std::uint32_t firstKeycode = 9;
-// X clients under Xwayland see keycodes up to 255 only.
-constexpr std::size_t maxKeys = 255 - firstKeycode + 1;
 constexpr std::uint32_t evdevOffset = 8;
 
 // Control characters get their Unicode keysym: the keysyms of Return, Tab or Delete would make
@@ -82,6 +80,20 @@ std::optional<std::string> keymapHolding(xkb_context& context,
     return result;
 }
 
+std::optional<std::vector<xkb_keysym_t>> keymapToUpload(const std::vector<xkb_keysym_t>& current,
+                                                        const std::vector<xkb_keysym_t>& needed) {
+    std::vector<xkb_keysym_t> merged = current;
+    for (const xkb_keysym_t keysym : needed) {
+        if (!contains(merged, keysym)) {
+            merged.push_back(keysym);
+        }
+    }
+    if (merged.size() == current.size()) {
+        return std::nullopt;
+    }
+    return merged.size() <= virtualKeyboardKeys ? merged : needed;
+}
+
 std::unique_ptr<VirtualKeyboardKeyEvents> VirtualKeyboardKeyEvents::create() {
     auto client = WaylandClient::connect();
     if (!client || !client->offers(zwp_virtual_keyboard_manager_v1_interface.name)) {
@@ -134,13 +146,14 @@ std::size_t VirtualKeyboardKeyEvents::deliver(std::span<const TextKey> keys) {
             const xkb_keysym_t keysym = keysymOf(keys[end]);
             if (keysym != XKB_KEY_NoSymbol && !contains(needed, keysym)) {
                 // A new key starts the next run; its release never does.
-                if (needed.size() == maxKeys && keys[end].down) {
+                if (needed.size() == virtualKeyboardKeys && keys[end].down) {
                     break;
                 }
                 needed.push_back(keysym);
             }
         }
-        const bool held = hold(needed);
+        const auto keymap = keymapToUpload(keymap_, needed);
+        const bool held = !keymap || upload(*keymap);
         for (std::size_t i = start; i < end; ++i) {
             const xkb_keysym_t keysym = keysymOf(keys[i]);
             if (held && keysym != XKB_KEY_NoSymbol) {
@@ -155,21 +168,6 @@ std::size_t VirtualKeyboardKeyEvents::deliver(std::span<const TextKey> keys) {
         log::warning("the compositor ended the connection of the virtual keyboard");
     }
     return skipped;
-}
-
-bool VirtualKeyboardKeyEvents::hold(const std::vector<xkb_keysym_t>& needed) {
-    if (std::all_of(needed.begin(), needed.end(),
-                    [&](xkb_keysym_t keysym) { return contains(keymap_, keysym); })) {
-        return true;
-    }
-    // Keep the keys already there where room allows, so that alternating texts reuse them.
-    std::vector<xkb_keysym_t> merged = keymap_;
-    for (const xkb_keysym_t keysym : needed) {
-        if (!contains(merged, keysym)) {
-            merged.push_back(keysym);
-        }
-    }
-    return upload(merged.size() <= maxKeys ? merged : needed);
 }
 
 bool VirtualKeyboardKeyEvents::upload(const std::vector<xkb_keysym_t>& keysyms) {

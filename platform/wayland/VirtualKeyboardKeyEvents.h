@@ -24,6 +24,15 @@ class WaylandClient;
 std::optional<std::string> keymapHolding(xkb_context& context,
                                          std::span<const xkb_keysym_t> keysyms);
 
+// The keys of our keymaps: keycodes 9 to 255, the ones X clients under Xwayland can see.
+inline constexpr std::size_t virtualKeyboardKeys = 247;
+
+// The keymap that holds `needed` (at most virtualKeyboardKeys keysyms), given the `current` one:
+// nothing when `current` holds them already; else `current` with the missing ones added at its
+// end, so that keys keep their keycodes; or, when that does not fit, `needed` alone.
+std::optional<std::vector<xkb_keysym_t>> keymapToUpload(const std::vector<xkb_keysym_t>& current,
+                                                        const std::vector<xkb_keysym_t>& needed);
+
 // Key events through a virtual keyboard of our own (wlroots compositors): its keymap holds the
 // characters being typed, so any character types on any layout without the user's consent. The
 // keymap is replaced only when a text needs characters it lacks.
@@ -40,8 +49,6 @@ class VirtualKeyboardKeyEvents final : public BufferedKeyEvents {
   private:
     VirtualKeyboardKeyEvents(std::unique_ptr<WaylandClient> client, wl_seat* seat,
                              zwp_virtual_keyboard_v1* keyboard);
-    // Makes the keymap hold these keysyms (at most maxKeys of them); false when it cannot.
-    bool hold(const std::vector<xkb_keysym_t>& needed);
     bool upload(const std::vector<xkb_keysym_t>& keysyms);
     void press(xkb_keysym_t keysym, bool down);
 

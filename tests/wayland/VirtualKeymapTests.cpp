@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <xkbcommon/xkbcommon.h>
 
+#include <optional>
 #include <vector>
 
 #include "platform/wayland/VirtualKeyboardKeyEvents.h"
@@ -32,6 +33,35 @@ TEST(VirtualKeymap, HoldsEachKeysymOnAKeyOfItsOwnWhateverTheModifiers) {
     xkb_state_unref(state);
     xkb_keymap_unref(keymap);
     xkb_context_unref(context);
+}
+
+TEST(VirtualKeymap, IsReplacedOnlyForMissingKeysymsAndKeepsTheKeycodesOfTheOthers) {
+    using Keysyms = std::vector<xkb_keysym_t>;
+    Keysyms full{XKB_KEY_Return};
+    for (xkb_keysym_t unicode = 0x01004E00; full.size() < virtualKeyboardKeys; ++unicode) {
+        full.push_back(unicode);
+    }
+    struct Case {
+        const char* what;
+        Keysyms current;
+        Keysyms needed;
+        std::optional<Keysyms> upload;
+    };
+    const Case cases[] = {
+        {"first text", {}, {XKB_KEY_Return, XKB_KEY_1}, Keysyms{XKB_KEY_Return, XKB_KEY_1}},
+        {"all held",
+         {XKB_KEY_Return, XKB_KEY_1, XKB_KEY_2},
+         {XKB_KEY_2, XKB_KEY_Return},
+         std::nullopt},
+        {"one missing",
+         {XKB_KEY_Return, XKB_KEY_1},
+         {XKB_KEY_Return, XKB_KEY_a, XKB_KEY_1},
+         Keysyms{XKB_KEY_Return, XKB_KEY_1, XKB_KEY_a}},
+        {"no room left", full, {XKB_KEY_Return, XKB_KEY_a}, Keysyms{XKB_KEY_Return, XKB_KEY_a}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(keymapToUpload(c.current, c.needed), c.upload) << c.what;
+    }
 }
 
 }  // namespace
