@@ -4,6 +4,7 @@
 #include <xkbcommon/xkbcommon-keysyms.h>
 
 #include "fake-input-client.h"
+#include "keystate-client.h"
 #include "platform/wayland/Utf8.h"
 
 namespace tavo {
@@ -40,6 +41,18 @@ KwinKeyEvents::KwinKeyEvents(std::unique_ptr<WaylandClient> client,
     : client_(std::move(client)), fakeInput_(fakeInput) {
     org_kde_kwin_fake_input_authenticate(fakeInput_, "Tavo Receiver",
                                          "Types barcodes scanned with a phone");
+    keyState_ = client_->bind<org_kde_kwin_keystate>(org_kde_kwin_keystate_interface, 4);
+    if (keyState_ != nullptr) {
+        static const org_kde_kwin_keystate_listener listener{
+            [](void* data, org_kde_kwin_keystate*, std::uint32_t key, std::uint32_t state) {
+                if (key == ORG_KDE_KWIN_KEYSTATE_KEY_CAPSLOCK) {
+                    static_cast<KwinKeyEvents*>(data)->capsLocked_ =
+                        state == ORG_KDE_KWIN_KEYSTATE_STATE_LOCKED;
+                }
+            }};
+        org_kde_kwin_keystate_add_listener(keyState_, &listener, this);
+        org_kde_kwin_keystate_fetchStates(keyState_);
+    }
     keymap_ = SeatKeymap::open(*client_);
     if (keymap_) {
         clipboard_ = DataControlClipboard::open(*client_, keymap_->seat());
@@ -49,6 +62,12 @@ KwinKeyEvents::KwinKeyEvents(std::unique_ptr<WaylandClient> client,
 KwinKeyEvents::~KwinKeyEvents() {
     clipboard_.reset();
     keymap_.reset();
+    if (keyState_ != nullptr && wl_proxy_get_version(reinterpret_cast<wl_proxy*>(keyState_)) >=
+                                    ORG_KDE_KWIN_KEYSTATE_DESTROY_SINCE_VERSION) {
+        org_kde_kwin_keystate_destroy(keyState_);
+    } else if (keyState_ != nullptr) {
+        wl_proxy_destroy(reinterpret_cast<wl_proxy*>(keyState_));
+    }
     org_kde_kwin_fake_input_destroy(fakeInput_);
     client_->roundtrip();
 }
@@ -100,10 +119,23 @@ std::size_t KwinKeyEvents::paste(const std::u32string& characters, bool& clipboa
     return clipboard_->waitUntilTaken(pasteTimeout) ? 0 : characters.size();
 }
 
+void KwinKeyEvents::toggleCapsLock() {
+    const LayoutKeys* layout = keymap_->layout();
+    const KeyStroke capsLock =
+        (layout != nullptr ? layout->strokeFor(XKB_KEY_Caps_Lock) : std::nullopt)
+            .value_or(KeyStroke{KEY_CAPSLOCK, {}});
+    send(capsLock, true);
+    send(capsLock, false);
+}
+
 std::size_t KwinKeyEvents::deliver(std::span<const TextKey> keys) {
-    // Takes in the current keymap first.
+    // Takes in the current keymap and lock state first.
     client_->roundtrip();
     const LayoutKeys* layout = keymap_->layout();
+    const bool capsWasLocked = capsLocked_;
+    if (capsWasLocked) {
+        toggleCapsLock();
+    }
     std::size_t skipped = 0;
     bool clipboardSaved = false;
     std::u32string missing;
@@ -125,6 +157,9 @@ std::size_t KwinKeyEvents::deliver(std::span<const TextKey> keys) {
         send(*stroke, key.down);
     }
     skipped += paste(missing, clipboardSaved);
+    if (capsWasLocked) {
+        toggleCapsLock();
+    }
     if (clipboardSaved) {
         clipboard_->restore();
     }

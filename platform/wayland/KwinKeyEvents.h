@@ -8,6 +8,7 @@
 #include "platform/wayland/WaylandClient.h"
 
 struct org_kde_kwin_fake_input;
+struct org_kde_kwin_keystate;
 
 namespace tavo {
 
@@ -32,11 +33,15 @@ class KwinKeyEvents final : public BufferedKeyEvents {
     void send(const KeyStroke& stroke, bool down);
     // Pastes the characters; returns how many of them could not be pasted.
     std::size_t paste(const std::u32string& characters, bool& clipboardSaved);
+    void toggleCapsLock();
 
     std::unique_ptr<WaylandClient> client_;
     org_kde_kwin_fake_input* fakeInput_;
     std::unique_ptr<SeatKeymap> keymap_;
     std::unique_ptr<DataControlClipboard> clipboard_;
+    // A locked Caps Lock would turn letters into capitals: it is unlocked around each text.
+    org_kde_kwin_keystate* keyState_ = nullptr;
+    bool capsLocked_ = false;
 };
 
 }  // namespace tavo

@@ -181,6 +181,15 @@ bool MutterKeyEvents::flushKeys() {
     return call(bus_.get(), message.get()) != nullptr;
 }
 
+bool MutterKeyEvents::isCapsLocked() {
+    int locked = 0;
+    sd_bus_error error = SD_BUS_ERROR_NULL;
+    sd_bus_get_property_trivial(bus_.get(), service, session_.c_str(), sessionInterface,
+                                "CapsLockState", &error, 'b', &locked);
+    sd_bus_error_free(&error);
+    return locked != 0;
+}
+
 ClipboardContent MutterKeyEvents::readSelection() {
     if (sessionOwnsSelection_) {
         return offered_;
@@ -275,6 +284,12 @@ std::size_t MutterKeyEvents::deliver(std::span<const TextKey> keys) {
     // Takes in the current keymap first.
     client_->roundtrip();
     const LayoutKeys* layout = keymap_->layout();
+    // A locked Caps Lock would turn letters into capitals: it is unlocked around the text.
+    const bool capsWasLocked = isCapsLocked();
+    if (capsWasLocked) {
+        notifyKeysym(XKB_KEY_Caps_Lock, true);
+        notifyKeysym(XKB_KEY_Caps_Lock, false);
+    }
     std::size_t skipped = 0;
     std::optional<ClipboardContent> saved;
     std::u32string missing;
@@ -294,6 +309,10 @@ std::size_t MutterKeyEvents::deliver(std::span<const TextKey> keys) {
         notifyKeysym(keysym, key.down);
     }
     skipped += paste(missing, saved);
+    if (capsWasLocked) {
+        notifyKeysym(XKB_KEY_Caps_Lock, true);
+        notifyKeysym(XKB_KEY_Caps_Lock, false);
+    }
     if (saved) {
         setSelection(std::move(*saved));
     }

@@ -42,6 +42,7 @@ class MutterKeyEvents final : public BufferedKeyEvents {
     // when the next one comes, or by flushKeys, which waits for its reply.
     void notifyKeysym(std::uint32_t keysym, bool down);
     bool flushKeys();
+    bool isCapsLocked();
     std::size_t paste(const std::u32string& characters, std::optional<ClipboardContent>& saved);
     ClipboardContent readSelection();
     void setSelection(ClipboardContent content);

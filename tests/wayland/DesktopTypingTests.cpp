@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <linux/input-event-codes.h>
+#include <xkbcommon/xkbcommon-keysyms.h>
 
 #include <chrono>
 #include <ostream>
@@ -9,7 +11,9 @@
 #include <vector>
 
 #include "bench/typing/EanCodes.h"
+#include "fake-input-client.h"
 #include "output/KeystrokeTyper.h"
+#include "platform/wayland/WaylandClient.h"
 #include "platform/wayland/WaylandTyping.h"
 #include "tests/support/wayland/OnCompositor.h"
 #include "tests/support/wayland/WaylandTextSink.h"
@@ -32,10 +36,42 @@ std::string expectedOf(const std::vector<Text>& texts) {
     return expected;
 }
 
+// Another program's key press (by evdev code and keysym), as a person would make it.
+using KeyPress = void (*)(std::uint32_t key, std::uint32_t keysym);
+
+void pressThroughFakeInput(std::uint32_t key, std::uint32_t) {
+    const auto client = WaylandClient::connect();
+    ASSERT_NE(client, nullptr);
+    auto* fakeInput = client->bind<org_kde_kwin_fake_input>(org_kde_kwin_fake_input_interface, 4);
+    ASSERT_NE(fakeInput, nullptr);
+    org_kde_kwin_fake_input_authenticate(fakeInput, "test", "presses a key");
+    org_kde_kwin_fake_input_keyboard_key(fakeInput, key, 1);
+    org_kde_kwin_fake_input_keyboard_key(fakeInput, key, 0);
+    client->roundtrip();
+    org_kde_kwin_fake_input_destroy(fakeInput);
+}
+
+// A session of its own lives as long as its D-Bus connection: one process for all calls.
+void pressThroughRemoteDesktop(std::uint32_t, std::uint32_t keysym) {
+    const std::string script =
+        "import dbus, sys\n"
+        "bus = dbus.SessionBus()\n"
+        "name = 'org.gnome.Mutter.RemoteDesktop'\n"
+        "path = bus.get_object(name, '/org/gnome/Mutter/RemoteDesktop').CreateSession(\n"
+        "    dbus_interface=name)\n"
+        "session = dbus.Interface(bus.get_object(name, path), name + '.Session')\n"
+        "session.Start()\n"
+        "for down in (True, False):\n"
+        "    session.NotifyKeyboardKeysym(dbus.UInt32(int(sys.argv[1])), down)\n"
+        "session.Stop()\n";
+    ASSERT_EQ(testing::runProgram({"python3", "-c", script, std::to_string(keysym)}), 0);
+}
+
 struct Desktop {
     const char* name;
     CompositorKind (*kind)();
     const char* description;
+    KeyPress press;
 };
 
 void PrintTo(const Desktop& desktop, std::ostream* out) {
@@ -128,12 +164,22 @@ TEST_P(OnDesktop, APasteLeavesTheClipboardAsItWas) {
     EXPECT_EQ(paste.readLine(std::chrono::seconds(5)), "kept");
 }
 
+// Letters keep their case under a locked Caps Lock, which is locked again after the text.
+TEST_P(OnDesktop, CapsLockChangesNothingAndStaysLocked) {
+    GetParam().press(KEY_CAPSLOCK, XKB_KEY_Caps_Lock);
+    typeAll({{"abc-ABC", true}});
+    GetParam().press(KEY_A, XKB_KEY_a);
+    const std::string expected = "abc-ABC<Return>A";
+    EXPECT_EQ(sink_->waitForBytes(expected.size()).text, expected);
+}
+
 INSTANTIATE_TEST_SUITE_P(Desktops, OnDesktop,
                          ::testing::Values(Desktop{"KWin", testing::kwinCompositor,
-                                                   "Typing through KDE's fake input protocol"},
-                                           Desktop{
-                                               "Mutter", testing::mutterCompositor,
-                                               "Typing through GNOME's remote desktop service"}),
+                                                   "Typing through KDE's fake input protocol",
+                                                   pressThroughFakeInput},
+                                           Desktop{"Mutter", testing::mutterCompositor,
+                                                   "Typing through GNOME's remote desktop service",
+                                                   pressThroughRemoteDesktop}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
