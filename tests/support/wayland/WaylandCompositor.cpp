@@ -48,12 +48,13 @@ bool accepts(const std::string& display) {
 
 }  // namespace
 
+// Its keyboards get layouts without Latin letters: what we type must not depend on them.
 CompositorKind swayCompositor() {
     return {.name = "sway",
             .command = {"sway", "--config", "sway.conf"},
             .environment = {"WLR_BACKENDS=headless", "WLR_LIBINPUT_NO_DEVICES=1",
                             "WLR_RENDERER=pixman"},
-            .files = {{"sway.conf", "xwayland disable\n"}}};
+            .files = {{"sway.conf", "xwayland disable\ninput * xkb_layout ru,gr\n"}}};
 }
 
 CompositorKind kwinCompositor() {
