@@ -336,9 +336,20 @@ int MutterKeyEvents::onSignal(sd_bus_message* message, void* data, sd_bus_error*
             const char* key = nullptr;
             sd_bus_message_read(message, "s", &key);
             const std::string name = key != nullptr ? key : "";
-            if (name == "mime-types") {
-                sd_bus_message_enter_container(message, 'v', "as");
+            char type = 0;
+            const char* contents = nullptr;
+            sd_bus_message_peek_type(message, &type, &contents);
+            const std::string signature = contents != nullptr ? contents : "";
+            // Mutter 43 wraps the list in a structure; the documented form is a plain list.
+            if (name == "mime-types" && (signature == "as" || signature == "(as)")) {
+                sd_bus_message_enter_container(message, 'v', signature.c_str());
+                if (signature == "(as)") {
+                    sd_bus_message_enter_container(message, 'r', "as");
+                }
                 self.selectionTypes_ = readStrings(message);
+                if (signature == "(as)") {
+                    sd_bus_message_exit_container(message);
+                }
                 sd_bus_message_exit_container(message);
             } else if (name == "session-is-owner") {
                 int owner = 0;

@@ -67,11 +67,27 @@ void pressThroughRemoteDesktop(std::uint32_t, std::uint32_t keysym) {
     ASSERT_EQ(testing::runProgram({"python3", "-c", script, std::to_string(keysym)}), 0);
 }
 
+// Commands that own the clipboard (with standard input as the type that follows), list its
+// types, and print its data as the type that follows.
+struct ClipboardTool {
+    std::vector<std::string> copy;
+    std::vector<std::string> types;
+    std::vector<std::string> paste;
+};
+
+const ClipboardTool dataControlTool{{"wl-copy", "--foreground", "--type"},
+                                    {"wl-paste", "--list-types"},
+                                    {"wl-paste", "--no-newline", "--type"}};
+const ClipboardTool remoteDesktopTool{{TAVO_MUTTER_CLIPBOARD_PATH, "copy"},
+                                      {TAVO_MUTTER_CLIPBOARD_PATH, "types"},
+                                      {TAVO_MUTTER_CLIPBOARD_PATH, "paste"}};
+
 struct Desktop {
     const char* name;
     CompositorKind (*kind)();
     const char* description;
     KeyPress press;
+    ClipboardTool clipboard;
 };
 
 void PrintTo(const Desktop& desktop, std::ostream* out) {
@@ -135,33 +151,34 @@ TEST_P(OnDesktop, AThousandScansArriveWithNothingLostDoubledOrReordered) {
 
 // Whoever owned the clipboard gets it back, with its own types and data, once the paste is read.
 TEST_P(OnDesktop, APasteLeavesTheClipboardAsItWas) {
-    if (std::string_view(GetParam().name) != "KWin") {
-        GTEST_SKIP() << "only a compositor with data control lets the test own the clipboard";
-    }
-    const auto typesOnClipboard = [] {
-        testing::ChildProcess list({"wl-paste", "--list-types"});
-        std::vector<std::string> types;
-        while (const auto type = list.readLine(std::chrono::seconds(5))) {
-            types.push_back(*type);
+    const ClipboardTool& tool = GetParam().clipboard;
+    const auto run = [](const std::vector<std::string>& command) {
+        testing::ChildProcess process(command);
+        std::vector<std::string> lines;
+        while (const auto line = process.readLine(std::chrono::seconds(5))) {
+            lines.push_back(*line);
         }
-        return types;
+        return lines;
     };
-    testing::ChildProcess owner(
-        {"sh", "-c", "printf 'kept\\n' | exec wl-copy --foreground --type text/x-tavo-test"});
+    std::vector<std::string> owner{"sh", "-c", "printf 'kept\\n' | exec \"$@\"", "sh"};
+    owner.insert(owner.end(), tool.copy.begin(), tool.copy.end());
+    owner.push_back("text/x-tavo-test");
+    testing::ChildProcess owning(owner);
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     std::vector<std::string> types;
     while (types.empty() && std::chrono::steady_clock::now() < deadline) {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        types = typesOnClipboard();
+        types = run(tool.types);
     }
     ASSERT_FALSE(types.empty());
 
     typeAll({{"\u00fc", true}});
     EXPECT_EQ(sink_->waitForBytes(10).text, "\u00fc<Return>");
 
-    EXPECT_EQ(typesOnClipboard(), types);
-    testing::ChildProcess paste({"wl-paste", "--type", "text/x-tavo-test"});
-    EXPECT_EQ(paste.readLine(std::chrono::seconds(5)), "kept");
+    EXPECT_EQ(run(tool.types), types);
+    std::vector<std::string> paste = tool.paste;
+    paste.push_back("text/x-tavo-test");
+    EXPECT_EQ(run(paste), std::vector<std::string>{"kept"});
 }
 
 // Letters keep their case under a locked Caps Lock, which is locked again after the text.
@@ -176,10 +193,10 @@ TEST_P(OnDesktop, CapsLockChangesNothingAndStaysLocked) {
 INSTANTIATE_TEST_SUITE_P(Desktops, OnDesktop,
                          ::testing::Values(Desktop{"KWin", testing::kwinCompositor,
                                                    "Typing through KDE's fake input protocol",
-                                                   pressThroughFakeInput},
+                                                   pressThroughFakeInput, dataControlTool},
                                            Desktop{"Mutter", testing::mutterCompositor,
                                                    "Typing through GNOME's remote desktop service",
-                                                   pressThroughRemoteDesktop}),
+                                                   pressThroughRemoteDesktop, remoteDesktopTool}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
