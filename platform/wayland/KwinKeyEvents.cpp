@@ -100,7 +100,7 @@ std::size_t KwinKeyEvents::paste(const std::u32string& characters, bool& clipboa
     if (characters.empty()) {
         return 0;
     }
-    const LayoutKeys* layout = keymap_->layout();
+    const auto layout = keymap_->layout();
     if (!clipboard_ || layout == nullptr) {
         return characters.size();
     }
@@ -120,7 +120,7 @@ std::size_t KwinKeyEvents::paste(const std::u32string& characters, bool& clipboa
 }
 
 void KwinKeyEvents::toggleCapsLock() {
-    const LayoutKeys* layout = keymap_->layout();
+    const auto layout = keymap_->layout();
     const KeyStroke capsLock =
         (layout != nullptr ? layout->strokeFor(XKB_KEY_Caps_Lock) : std::nullopt)
             .value_or(KeyStroke{KEY_CAPSLOCK, {}});
@@ -131,7 +131,7 @@ void KwinKeyEvents::toggleCapsLock() {
 std::size_t KwinKeyEvents::deliver(std::span<const TextKey> keys) {
     // Takes in the current keymap and lock state first.
     client_->roundtrip();
-    const LayoutKeys* layout = keymap_->layout();
+    const auto layout = keymap_->layout();
     const bool capsWasLocked = capsLocked_;
     if (capsWasLocked) {
         toggleCapsLock();

@@ -88,6 +88,7 @@ MutterKeyEvents::~MutterKeyEvents() {
 }
 
 bool MutterKeyEvents::isAvailable() const {
+    const std::lock_guard lock(busMutex_);
     return sd_bus_is_open(bus_.get()) > 0 && !client_->hasFailed();
 }
 
@@ -183,7 +184,7 @@ bool MutterKeyEvents::flushKeys() {
 
 bool MutterKeyEvents::isCapsLocked() {
     int locked = 0;
-    sd_bus_error error = SD_BUS_ERROR_NULL;
+    sd_bus_error error{};  // SD_BUS_ERROR_NULL, which is C only
     sd_bus_get_property_trivial(bus_.get(), service, session_.c_str(), sessionInterface,
                                 "CapsLockState", &error, 'b', &locked);
     sd_bus_error_free(&error);
@@ -283,7 +284,7 @@ std::size_t MutterKeyEvents::deliver(std::span<const TextKey> keys) {
     }
     // Takes in the current keymap first.
     client_->roundtrip();
-    const LayoutKeys* layout = keymap_->layout();
+    const auto layout = keymap_->layout();
     // A locked Caps Lock would turn letters into capitals: it is unlocked around the text.
     const bool capsWasLocked = isCapsLocked();
     if (capsWasLocked) {

@@ -51,7 +51,7 @@ class MutterKeyEvents final : public BufferedKeyEvents {
 
     // Taken by the typing thread while it works, and by the idle thread while it serves the
     // clipboard.
-    std::mutex busMutex_;
+    mutable std::mutex busMutex_;
     SdBusPtr bus_;
     std::unique_ptr<WaylandClient> client_;
     std::unique_ptr<SeatKeymap> keymap_;

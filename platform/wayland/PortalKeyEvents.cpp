@@ -92,7 +92,7 @@ std::unique_ptr<PortalKeyEvents> PortalKeyEvents::open(std::filesystem::path tok
     }
     // Reading the version starts the portal where it is started on demand.
     std::uint32_t version = 0;
-    sd_bus_error error = SD_BUS_ERROR_NULL;
+    sd_bus_error error{};  // SD_BUS_ERROR_NULL, which is C only
     const int result = sd_bus_get_property_trivial(bus.get(), portal, portalPath, remoteDesktop,
                                                    "version", &error, 'u', &version);
     sd_bus_error_free(&error);
@@ -238,8 +238,8 @@ void PortalKeyEvents::closeSession() {
 
 // Without the compositor's keymap, plain ASCII is the one safe guess.
 bool PortalKeyEvents::isOnLayout(std::uint32_t keysym) const {
-    if (keymap_ && keymap_->layout() != nullptr) {
-        return keymap_->layout()->strokeFor(keysym).has_value();
+    if (const auto layout = keymap_ ? keymap_->layout() : nullptr) {
+        return layout->strokeFor(keysym).has_value();
     }
     return keysym >= XKB_KEY_space && keysym <= XKB_KEY_asciitilde;
 }

@@ -46,7 +46,7 @@ void appendEntry(sd_bus_message* message, const char* key, std::uint32_t value) 
 }
 
 SdBusMessagePtr call(sd_bus* bus, sd_bus_message* message) {
-    sd_bus_error error = SD_BUS_ERROR_NULL;
+    sd_bus_error error{};  // SD_BUS_ERROR_NULL, which is C only
     sd_bus_message* reply = nullptr;
     const int result = sd_bus_call(bus, message, 0, &error, &reply);
     sd_bus_error_free(&error);

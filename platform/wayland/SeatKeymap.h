@@ -21,8 +21,9 @@ class SeatKeymap {
 
     wl_seat* seat() const { return seat_; }
     // Nothing until the compositor has sent a keymap (a headless seat has no keyboard at
-    // first). Events are read by the client's roundtrips.
-    const LayoutKeys* layout() const { return layout_.get(); }
+    // first). Events are read by the client's roundtrips, which may replace the keymap: a text
+    // holds on to the one it started with.
+    std::shared_ptr<const LayoutKeys> layout() const { return layout_; }
 
   private:
     explicit SeatKeymap(wl_seat* seat);
@@ -32,7 +33,7 @@ class SeatKeymap {
 
     wl_seat* seat_;
     wl_keyboard* keyboard_ = nullptr;
-    std::unique_ptr<LayoutKeys> layout_;
+    std::shared_ptr<const LayoutKeys> layout_;
 };
 
 }  // namespace tavo
