@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <chrono>
 #include <sstream>
+#include <thread>
 
 #include "platform/Log.h"
 #include "platform/wayland/WaylandClient.h"
@@ -46,7 +47,8 @@ std::uint32_t milliseconds() {
 }  // namespace
 
 // Every key's type takes Shift and Lock as its own, so that neither, nor Caps Lock's
-// capitalisation, can change what the key types.
+// capitalisation, can change what the key types. Xwayland ignores keymaps without the usual
+// compatibility interpretations.
 std::optional<std::string> keymapHolding(xkb_context& context,
                                          std::span<const xkb_keysym_t> keysyms) {
     std::ostringstream keycodes;
@@ -63,7 +65,7 @@ std::optional<std::string> keymapHolding(xkb_context& context,
         "xkb_keymap {\nxkb_keycodes \"tavo\" {\nminimum = 8;\nmaximum = 255;\n" + keycodes.str() +
         "};\nxkb_types \"tavo\" {\ntype \"TAVO\" {\nmodifiers = Shift+Lock;\n"
         "level_name[Level1] = \"Any\";\n};\n};\n"
-        "xkb_compatibility \"tavo\" {\n};\nxkb_symbols \"tavo\" {\n" +
+        "xkb_compatibility \"tavo\" {\ninclude \"complete\"\n};\nxkb_symbols \"tavo\" {\n" +
         symbols.str() + "};\n};\n";
     xkb_keymap* keymap = xkb_keymap_new_from_string(
         &context, text.c_str(), XKB_KEYMAP_FORMAT_TEXT_V1, XKB_KEYMAP_COMPILE_NO_FLAGS);
@@ -80,18 +82,37 @@ std::optional<std::string> keymapHolding(xkb_context& context,
     return result;
 }
 
-std::optional<std::vector<xkb_keysym_t>> keymapToUpload(const std::vector<xkb_keysym_t>& current,
-                                                        const std::vector<xkb_keysym_t>& needed) {
-    std::vector<xkb_keysym_t> merged = current;
+std::optional<KeymapChange> changeFor(const VirtualKeymap& current,
+                                      const std::vector<xkb_keysym_t>& needed) {
+    KeymapChange change{current, {}};
+    auto& [keysyms, lastPressed] = change.keymap;
     for (const xkb_keysym_t keysym : needed) {
-        if (!contains(merged, keysym)) {
-            merged.push_back(keysym);
+        if (contains(keysyms, keysym)) {
+            continue;
         }
+        if (keysyms.size() < virtualKeyboardKeys) {
+            keysyms.push_back(keysym);
+            lastPressed.emplace_back();
+            continue;
+        }
+        std::optional<std::size_t> oldest;
+        for (std::size_t key = 0; key < keysyms.size(); ++key) {
+            if (!contains(needed, keysyms[key]) &&
+                (!oldest || lastPressed[key] < lastPressed[*oldest])) {
+                oldest = key;
+            }
+        }
+        if (!oldest) {
+            return std::nullopt;
+        }
+        change.notBefore = std::max(change.notBefore, lastPressed[*oldest] + keyRebindGrace);
+        keysyms[*oldest] = keysym;
+        lastPressed[*oldest] = {};
     }
-    if (merged.size() == current.size()) {
+    if (keysyms == current.keysyms) {
         return std::nullopt;
     }
-    return merged.size() <= virtualKeyboardKeys ? merged : needed;
+    return change;
 }
 
 std::unique_ptr<VirtualKeyboardKeyEvents> VirtualKeyboardKeyEvents::create() {
@@ -111,7 +132,7 @@ std::unique_ptr<VirtualKeyboardKeyEvents> VirtualKeyboardKeyEvents::create() {
         new VirtualKeyboardKeyEvents(std::move(client), seat, keyboard));
     // A keyboard with a keymap from the start: focused windows can decode it at once. A
     // compositor that refuses us ends the connection here.
-    if (!events->upload({XKB_KEY_Return}) || !events->client_->roundtrip()) {
+    if (!events->upload({{XKB_KEY_Return}, {{}}}) || !events->client_->roundtrip()) {
         return nullptr;
     }
     return events;
@@ -122,7 +143,7 @@ VirtualKeyboardKeyEvents::VirtualKeyboardKeyEvents(std::unique_ptr<WaylandClient
     : client_(std::move(client)),
       seat_(seat),
       keyboard_(keyboard),
-      context_(xkb_context_new(XKB_CONTEXT_NO_DEFAULT_INCLUDES)) {}
+      context_(xkb_context_new(XKB_CONTEXT_NO_FLAGS)) {}
 
 VirtualKeyboardKeyEvents::~VirtualKeyboardKeyEvents() {
     zwp_virtual_keyboard_v1_destroy(keyboard_);
@@ -152,8 +173,11 @@ std::size_t VirtualKeyboardKeyEvents::deliver(std::span<const TextKey> keys) {
                 needed.push_back(keysym);
             }
         }
-        const auto keymap = keymapToUpload(keymap_, needed);
-        const bool held = !keymap || upload(*keymap);
+        bool held = true;
+        if (auto change = changeFor(keymap_, needed)) {
+            std::this_thread::sleep_until(change->notBefore);
+            held = upload(change->keymap);
+        }
         for (std::size_t i = start; i < end; ++i) {
             const xkb_keysym_t keysym = keysymOf(keys[i]);
             if (held && keysym != XKB_KEY_NoSymbol) {
@@ -170,8 +194,8 @@ std::size_t VirtualKeyboardKeyEvents::deliver(std::span<const TextKey> keys) {
     return skipped;
 }
 
-bool VirtualKeyboardKeyEvents::upload(const std::vector<xkb_keysym_t>& keysyms) {
-    const std::optional<std::string> text = keymapHolding(*context_, keysyms);
+bool VirtualKeyboardKeyEvents::upload(const VirtualKeymap& keymap) {
+    const std::optional<std::string> text = keymapHolding(*context_, keymap.keysyms);
     if (!text) {
         return false;
     }
@@ -189,15 +213,17 @@ bool VirtualKeyboardKeyEvents::upload(const std::vector<xkb_keysym_t>& keysyms) 
     close(file);
     // No modifier of an earlier keymap may carry over to this one.
     zwp_virtual_keyboard_v1_modifiers(keyboard_, 0, 0, 0, 0);
-    keymap_ = keysyms;
+    keymap_ = keymap;
     return true;
 }
 
 void VirtualKeyboardKeyEvents::press(xkb_keysym_t keysym, bool down) {
-    const auto index = static_cast<std::uint32_t>(
-        std::find(keymap_.begin(), keymap_.end(), keysym) - keymap_.begin());
+    const auto index =
+        static_cast<std::size_t>(std::find(keymap_.keysyms.begin(), keymap_.keysyms.end(), keysym) -
+                                 keymap_.keysyms.begin());
+    keymap_.lastPressed[index] = std::chrono::steady_clock::now();
     zwp_virtual_keyboard_v1_key(
-        keyboard_, milliseconds(), firstKeycode + index - evdevOffset,
+        keyboard_, milliseconds(), firstKeycode + static_cast<std::uint32_t>(index) - evdevOffset,
         down ? WL_KEYBOARD_KEY_STATE_PRESSED : WL_KEYBOARD_KEY_STATE_RELEASED);
 }
 

@@ -50,7 +50,11 @@ class OnSway : public testing::OnCompositor {
         }
         route_ = probeWaylandTyping();
         ASSERT_NE(route_.keyEvents, nullptr) << compositor_->log();
-        sink_ = openWaylandTextSink(*compositor_, true);
+        sink_ = openSink();
+    }
+
+    virtual std::unique_ptr<testing::TextSink> openSink() {
+        return openWaylandTextSink(*compositor_, true);
     }
 
     void typeAll(const std::vector<Text>& texts) {
@@ -64,18 +68,40 @@ class OnSway : public testing::OnCompositor {
     std::unique_ptr<testing::TextSink> sink_;
 };
 
+// X11 programs get the keys through Xwayland, which takes up each new keymap.
+class OnSwayWithXwayland : public OnSway {
+  protected:
+    testing::CompositorKind kind() const override { return testing::swayWithXwaylandCompositor(); }
+    std::unique_ptr<testing::TextSink> openSink() override {
+        return testing::openXwaylandTextSink(compositor_->awaitFile("x-display"), true);
+    }
+};
+
+const std::vector<Text> mixedTexts{{"4006381333931", true},
+                                   {"Gr\u00fc\u00dfe \u20ac", true},
+                                   {"\U0001F600e\u0301", false},
+                                   {"ABC-123 abc/xyz \u043f\u0440\u0438\u0432\u0435\u0442", true},
+                                   {manyCjkCharacters(300), true},
+                                   {"\u00fc\u20ac4006381333931", true},
+                                   {"a\tb\nc", true}};
+
 TEST_F(OnSway, ProbingChoosesTheVirtualKeyboardThatTypesEveryCharacterExactly) {
     EXPECT_EQ(route_.description, "Typing through the compositor's virtual keyboard");
     EXPECT_FALSE(route_.pastesMissingCharacters);
-    const std::vector<Text> texts{{"4006381333931", true},
-                                  {"Gr\u00fc\u00dfe \u20ac", true},
-                                  {"\U0001F600e\u0301", false},
-                                  {"ABC-123 abc/xyz \u043f\u0440\u0438\u0432\u0435\u0442", true},
-                                  {manyCjkCharacters(300), true},
-                                  {"\u00fc\u20ac4006381333931", true},
-                                  {"a\tb\nc", true}};
-    typeAll(texts);
-    const std::string expected = expectedOf(texts);
+    typeAll(mixedTexts);
+    const std::string expected = expectedOf(mixedTexts);
+    EXPECT_EQ(sink_->waitForBytes(expected.size()).text, expected);
+}
+
+TEST_F(OnSwayWithXwayland, TypesEveryCharacterIntoX11WindowsToo) {
+    // The X window takes the X focus itself, before the compositor gives it the keyboard.
+    std::string typedBefore;
+    while (typedBefore.empty()) {
+        typeAll({{".", false}});
+        typedBefore = sink_->waitForBytes(1, std::chrono::milliseconds(100)).text;
+    }
+    typeAll(mixedTexts);
+    const std::string expected = typedBefore + expectedOf(mixedTexts);
     EXPECT_EQ(sink_->waitForBytes(expected.size()).text, expected);
 }
 

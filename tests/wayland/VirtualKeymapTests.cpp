@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <xkbcommon/xkbcommon.h>
 
+#include <chrono>
 #include <optional>
 #include <vector>
 
@@ -15,7 +16,7 @@ TEST(VirtualKeymap, HoldsEachKeysymOnAKeyOfItsOwnWhateverTheModifiers) {
                                             0x0101F600,  // an emoji
                                             0x0100000A,  // the line feed character
                                             XKB_KEY_Cyrillic_pe};
-    xkb_context* context = xkb_context_new(XKB_CONTEXT_NO_DEFAULT_INCLUDES);
+    xkb_context* context = xkb_context_new(XKB_CONTEXT_NO_FLAGS);
     const auto text = keymapHolding(*context, keysyms);
     ASSERT_TRUE(text.has_value());
     xkb_keymap* keymap = xkb_keymap_new_from_string(
@@ -35,32 +36,56 @@ TEST(VirtualKeymap, HoldsEachKeysymOnAKeyOfItsOwnWhateverTheModifiers) {
     xkb_context_unref(context);
 }
 
-TEST(VirtualKeymap, IsReplacedOnlyForMissingKeysymsAndKeepsTheKeycodesOfTheOthers) {
+TEST(VirtualKeymap, ChangesOnlyForMissingKeysymsAndRebindsOnlyKeysLongUnused) {
     using Keysyms = std::vector<xkb_keysym_t>;
-    Keysyms full{XKB_KEY_Return};
-    for (xkb_keysym_t unicode = 0x01004E00; full.size() < virtualKeyboardKeys; ++unicode) {
-        full.push_back(unicode);
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point now = Clock::now();
+    const auto unpressed = [](Keysyms keysyms) {
+        return VirtualKeymap{keysyms, std::vector<Clock::time_point>(keysyms.size())};
+    };
+    // Full, with key 1 pressed longest ago, then key 5.
+    VirtualKeymap full;
+    for (xkb_keysym_t unicode = 0x01004E00; full.keysyms.size() < virtualKeyboardKeys;) {
+        full.keysyms.push_back(full.keysyms.empty() ? XKB_KEY_Return : unicode++);
+        full.lastPressed.push_back(now);
     }
+    full.lastPressed[1] = now - std::chrono::seconds(2);
+    full.lastPressed[5] = now - std::chrono::seconds(1);
+    Keysyms rebound = full.keysyms;
+    rebound[5] = XKB_KEY_a;
+
     struct Case {
         const char* what;
-        Keysyms current;
+        VirtualKeymap current;
         Keysyms needed;
-        std::optional<Keysyms> upload;
+        std::optional<Keysyms> keysyms;
+        Clock::time_point notBefore;
     };
     const Case cases[] = {
-        {"first text", {}, {XKB_KEY_Return, XKB_KEY_1}, Keysyms{XKB_KEY_Return, XKB_KEY_1}},
+        {"first text", {}, {XKB_KEY_Return, XKB_KEY_1}, Keysyms{XKB_KEY_Return, XKB_KEY_1}, {}},
         {"all held",
-         {XKB_KEY_Return, XKB_KEY_1, XKB_KEY_2},
+         unpressed({XKB_KEY_Return, XKB_KEY_1, XKB_KEY_2}),
          {XKB_KEY_2, XKB_KEY_Return},
-         std::nullopt},
+         std::nullopt,
+         {}},
         {"one missing",
-         {XKB_KEY_Return, XKB_KEY_1},
+         unpressed({XKB_KEY_Return, XKB_KEY_1}),
          {XKB_KEY_Return, XKB_KEY_a, XKB_KEY_1},
-         Keysyms{XKB_KEY_Return, XKB_KEY_1, XKB_KEY_a}},
-        {"no room left", full, {XKB_KEY_Return, XKB_KEY_a}, Keysyms{XKB_KEY_Return, XKB_KEY_a}},
+         Keysyms{XKB_KEY_Return, XKB_KEY_1, XKB_KEY_a},
+         {}},
+        {"full",
+         full,
+         {XKB_KEY_Return, XKB_KEY_a, full.keysyms[1]},
+         rebound,
+         full.lastPressed[5] + keyRebindGrace},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(keymapToUpload(c.current, c.needed), c.upload) << c.what;
+        const std::optional<KeymapChange> change = changeFor(c.current, c.needed);
+        ASSERT_EQ(change.has_value(), c.keysyms.has_value()) << c.what;
+        if (change) {
+            EXPECT_EQ(change->keymap.keysyms, *c.keysyms) << c.what;
+            EXPECT_EQ(change->notBefore, c.notBefore) << c.what;
+        }
     }
 }
 

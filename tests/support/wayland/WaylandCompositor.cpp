@@ -57,6 +57,16 @@ CompositorKind swayCompositor() {
             .files = {{"sway.conf", "xwayland disable\ninput * xkb_layout ru,gr\n"}}};
 }
 
+CompositorKind swayWithXwaylandCompositor() {
+    CompositorKind kind = swayCompositor();
+    kind.name = "sway-xwayland";
+    kind.files = {{"sway.conf",
+                   "xwayland force\n"
+                   "exec sh -c 'until xdpyinfo >/dev/null 2>&1; do sleep 0.02; done; "
+                   "echo $DISPLAY >x-display.part && mv x-display.part x-display'\n"}};
+    return kind;
+}
+
 CompositorKind kwinCompositor() {
     return {.name = "kwin",
             .command = {"sh", "-c",
@@ -112,6 +122,20 @@ WaylandCompositor::~WaylandCompositor() {
     process_.reset();
     std::error_code ignored;
     std::filesystem::remove_all(directory_, ignored);
+}
+
+std::string WaylandCompositor::awaitFile(const std::string& name) const {
+    const auto deadline = std::chrono::steady_clock::now() + startTimeout;
+    while (!std::filesystem::exists(directory_ / name)) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            throw std::runtime_error(name + " did not appear:\n" + log());
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    std::ifstream file(directory_ / name);
+    std::string line;
+    std::getline(file, line);
+    return line;
 }
 
 std::string WaylandCompositor::log() const {

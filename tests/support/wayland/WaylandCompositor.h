@@ -19,6 +19,8 @@ struct CompositorKind {
 };
 
 CompositorKind swayCompositor();
+// With Xwayland running; its display name is in the file "x-display" once it serves.
+CompositorKind swayWithXwaylandCompositor();
 // Fake input allowed to every client. Its installed binary carries a file capability that a
 // container may refuse, so a copy runs.
 CompositorKind kwinCompositor();
@@ -45,6 +47,9 @@ class WaylandCompositor {
     // The socket's name, for WAYLAND_DISPLAY.
     const std::string& display() const { return display_; }
     std::string environmentEntry() const { return "WAYLAND_DISPLAY=" + display_; }
+    // The first line of a file that the compositor writes in its directory, once it is there.
+    // Throws std::runtime_error when it does not appear in time.
+    std::string awaitFile(const std::string& name) const;
     // The compositor's own output so far, for failure messages.
     std::string log() const;
 

@@ -8,4 +8,9 @@ std::unique_ptr<TextSink> openWaylandTextSink(const WaylandCompositor& composito
                                       nameKeys);
 }
 
+std::unique_ptr<TextSink> openXwaylandTextSink(const std::string& xDisplay, bool nameKeys) {
+    return std::make_unique<TextSink>(TAVO_X11_TEXT_SINK_PATH,
+                                      std::vector<std::string>{"DISPLAY=" + xDisplay}, nameKeys);
+}
+
 }  // namespace tavo::testing

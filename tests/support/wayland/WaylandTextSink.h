@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "tests/support/wayland/WaylandCompositor.h"
 #include "tests/support/x11/TextSink.h"
@@ -12,5 +13,8 @@ namespace tavo::testing {
 // focus, so the seat needs a keyboard by then.
 std::unique_ptr<TextSink> openWaylandTextSink(const WaylandCompositor& compositor,
                                               bool nameKeys = false);
+
+// The X11 text sink, as an Xwayland client on this X display (":N").
+std::unique_ptr<TextSink> openXwaylandTextSink(const std::string& xDisplay, bool nameKeys = false);
 
 }  // namespace tavo::testing
