@@ -75,6 +75,11 @@ class DataControlClipboard::Keeper {
         }
         thread_.join();
         close(wake_);
+        // Offers already read are taken in, so that they go too.
+        wl_display_dispatch_pending(client_->display());
+        for (zwlr_data_control_offer_v1* offer : offers_) {
+            zwlr_data_control_offer_v1_destroy(offer);
+        }
         zwlr_data_control_source_v1_destroy(source_);
         zwlr_data_control_device_v1_destroy(device_);
         zwlr_data_control_manager_v1_destroy(manager_);
@@ -96,6 +101,28 @@ class DataControlClipboard::Keeper {
         static const zwlr_data_control_source_v1_listener listener{&Keeper::send,
                                                                    &Keeper::cancelled};
         zwlr_data_control_source_v1_add_listener(source_, &listener, this);
+        // The keeper reads no offers; each goes when the next selection comes. (Destroyed in
+        // their own event, libwayland before 1.22 leaks them.)
+        static const zwlr_data_control_device_v1_listener offers{
+            .data_offer =
+                [](void* data, zwlr_data_control_device_v1*, zwlr_data_control_offer_v1* offer) {
+                    static_cast<Keeper*>(data)->offers_.push_back(offer);
+                },
+            .selection =
+                [](void* data, zwlr_data_control_device_v1*, zwlr_data_control_offer_v1* current) {
+                    auto& offers = static_cast<Keeper*>(data)->offers_;
+                    std::erase_if(offers, [&](zwlr_data_control_offer_v1* offer) {
+                        if (offer == current) {
+                            return false;
+                        }
+                        zwlr_data_control_offer_v1_destroy(offer);
+                        return true;
+                    });
+                },
+            .finished = ignoreFinished,
+            .primary_selection = nullptr,
+        };
+        zwlr_data_control_device_v1_add_listener(device_, &offers, this);
         for (const ClipboardEntry& entry : content_) {
             zwlr_data_control_source_v1_offer(source_, entry.mimeType.c_str());
         }
@@ -129,6 +156,7 @@ class DataControlClipboard::Keeper {
     zwlr_data_control_device_v1* device_;
     zwlr_data_control_source_v1* source_;
     const ClipboardContent content_;
+    std::vector<zwlr_data_control_offer_v1*> offers_;
     int wake_;
     bool cancelled_ = false;
     std::thread thread_;

@@ -59,7 +59,10 @@ KwinKeyEvents::KwinKeyEvents(std::unique_ptr<WaylandClient> client,
     }
 }
 
+// Events still on the way are taken while their objects live: libwayland before 1.22 leaks
+// the offers that arrive for a destroyed data device.
 KwinKeyEvents::~KwinKeyEvents() {
+    client_->roundtrip();
     clipboard_.reset();
     keymap_.reset();
     if (keyState_ != nullptr && wl_proxy_get_version(reinterpret_cast<wl_proxy*>(keyState_)) >=
@@ -69,7 +72,6 @@ KwinKeyEvents::~KwinKeyEvents() {
         wl_proxy_destroy(reinterpret_cast<wl_proxy*>(keyState_));
     }
     org_kde_kwin_fake_input_destroy(fakeInput_);
-    client_->roundtrip();
 }
 
 bool KwinKeyEvents::isAvailable() const {
