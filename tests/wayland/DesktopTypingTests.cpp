@@ -190,13 +190,41 @@ TEST_P(OnDesktop, CapsLockChangesNothingAndStaysLocked) {
     EXPECT_EQ(sink_->waitForBytes(expected.size()).text, expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Desktops, OnDesktop,
-                         ::testing::Values(Desktop{"KWin", testing::kwinCompositor,
-                                                   "Typing through KDE's fake input protocol",
-                                                   pressThroughFakeInput, dataControlTool},
-                                           Desktop{"Mutter", testing::mutterCompositor,
-                                                   "Typing through GNOME's remote desktop service",
-                                                   pressThroughRemoteDesktop, remoteDesktopTool}),
+const Desktop kwin{"KWin", testing::kwinCompositor, "Typing through KDE's fake input protocol",
+                   pressThroughFakeInput, dataControlTool};
+const Desktop mutter{"Mutter", testing::mutterCompositor,
+                     "Typing through GNOME's remote desktop service", pressThroughRemoteDesktop,
+                     remoteDesktopTool};
+
+INSTANTIATE_TEST_SUITE_P(Desktops, OnDesktop, ::testing::Values(kwin, mutter),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// KWin with a Russian layout beside the US one. Which group is current, a program without the
+// keyboard focus cannot know: keys are used only where they type the same in both.
+class OnKwinWithTwoGroups : public OnDesktop {
+  protected:
+    CompositorKind kind() const override {
+        CompositorKind twoGroups = testing::kwinCompositor();
+        twoGroups.files.emplace_back("kxkbrc", "[Layout]\nLayoutList=us,ru\nUse=true\n");
+        twoGroups.command.back() = "export XDG_CONFIG_HOME=\"$PWD\" && " + twoGroups.command.back();
+        return twoGroups;
+    }
+};
+
+TEST_P(OnKwinWithTwoGroups, TypesExactlyWhileTheSecondGroupIsCurrent) {
+    ASSERT_EQ(testing::runProgram({"gdbus", "call", "--session", "--dest", "org.kde.keyboard",
+                                   "--object-path", "/Layouts", "--method",
+                                   "org.kde.KeyboardLayouts.setLayout", "1"}),
+              0);
+    const std::vector<Text> texts{{"abc XYZ 123 \u043f\u0440\u0438\u0432\u0435\u0442", true}};
+    typeAll(texts);
+    // The key that types a on the US layout types ef now.
+    GetParam().press(KEY_A, XKB_KEY_a);
+    const std::string expected = expectedOf(texts) + "\u0444";
+    EXPECT_EQ(sink_->waitForBytes(expected.size()).text, expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Desktops, OnKwinWithTwoGroups, ::testing::Values(kwin),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

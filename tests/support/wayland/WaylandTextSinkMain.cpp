@@ -134,6 +134,17 @@ void onEnter(void* data, wl_keyboard*, uint32_t, wl_surface*, wl_array*) {
 
 void onLeave(void*, wl_keyboard*, uint32_t, wl_surface*) {}
 
+// Shortcuts follow the key's first-group keysym where the current group's is not Latin, as GTK
+// and Qt do: Ctrl+V pastes on a Russian layout too.
+xkb_keysym_t shortcutKeysym(const Sink& sink, uint32_t key, xkb_keysym_t keysym) {
+    const xkb_keysym_t* firstGroup = nullptr;
+    if (keysym >= 0x100 &&
+        xkb_keymap_key_get_syms_by_level(sink.keymap, key + 8, 0, 0, &firstGroup) == 1) {
+        return firstGroup[0];
+    }
+    return keysym;
+}
+
 void onKey(void* data, wl_keyboard*, uint32_t, uint32_t, uint32_t key, uint32_t state) {
     auto& sink = *static_cast<Sink*>(data);
     if (state != WL_KEYBOARD_KEY_STATE_PRESSED || sink.state == nullptr) {
@@ -142,7 +153,8 @@ void onKey(void* data, wl_keyboard*, uint32_t, uint32_t, uint32_t key, uint32_t 
     const xkb_keysym_t keysym = xkb_state_key_get_one_sym(sink.state, key + 8);
     const bool control =
         xkb_state_mod_name_is_active(sink.state, XKB_MOD_NAME_CTRL, XKB_STATE_MODS_EFFECTIVE) > 0;
-    if (control && (keysym == XKB_KEY_v || keysym == XKB_KEY_V)) {
+    const xkb_keysym_t shortcut = shortcutKeysym(sink, key, keysym);
+    if (control && (shortcut == XKB_KEY_v || shortcut == XKB_KEY_V)) {
         sink.write(readSelection(sink));
     } else if (!control) {
         sink.write(decode(sink, keysym));
