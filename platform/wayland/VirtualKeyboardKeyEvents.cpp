@@ -179,10 +179,8 @@ std::size_t VirtualKeyboardKeyEvents::deliver(std::span<const TextKey> keys) {
             held = upload(change->keymap);
         }
         for (std::size_t i = start; i < end; ++i) {
-            const xkb_keysym_t keysym = keysymOf(keys[i]);
-            if (held && keysym != XKB_KEY_NoSymbol) {
-                press(keysym, keys[i].down);
-            } else if (keys[i].down && !keys[i].isReturn) {
+            const bool pressed = held && press(keysymOf(keys[i]), keys[i].down);
+            if (!pressed && keys[i].down && !keys[i].isReturn) {
                 ++skipped;
             }
         }
@@ -217,14 +215,18 @@ bool VirtualKeyboardKeyEvents::upload(const VirtualKeymap& keymap) {
     return true;
 }
 
-void VirtualKeyboardKeyEvents::press(xkb_keysym_t keysym, bool down) {
-    const auto index =
-        static_cast<std::size_t>(std::find(keymap_.keysyms.begin(), keymap_.keysyms.end(), keysym) -
-                                 keymap_.keysyms.begin());
+// False when the keymap has no key for the keysym.
+bool VirtualKeyboardKeyEvents::press(xkb_keysym_t keysym, bool down) {
+    const auto found = std::find(keymap_.keysyms.begin(), keymap_.keysyms.end(), keysym);
+    if (keysym == XKB_KEY_NoSymbol || found == keymap_.keysyms.end()) {
+        return false;
+    }
+    const auto index = static_cast<std::size_t>(found - keymap_.keysyms.begin());
     keymap_.lastPressed[index] = std::chrono::steady_clock::now();
     zwp_virtual_keyboard_v1_key(
         keyboard_, milliseconds(), firstKeycode + static_cast<std::uint32_t>(index) - evdevOffset,
         down ? WL_KEYBOARD_KEY_STATE_PRESSED : WL_KEYBOARD_KEY_STATE_RELEASED);
+    return true;
 }
 
 }  // namespace tavo

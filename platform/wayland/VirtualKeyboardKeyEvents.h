@@ -66,7 +66,7 @@ class VirtualKeyboardKeyEvents final : public BufferedKeyEvents {
     VirtualKeyboardKeyEvents(std::unique_ptr<WaylandClient> client, wl_seat* seat,
                              zwp_virtual_keyboard_v1* keyboard);
     bool upload(const VirtualKeymap& keymap);
-    void press(xkb_keysym_t keysym, bool down);
+    bool press(xkb_keysym_t keysym, bool down);
 
     std::unique_ptr<WaylandClient> client_;
     wl_seat* seat_;
