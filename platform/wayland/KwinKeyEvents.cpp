@@ -111,11 +111,7 @@ std::size_t KwinKeyEvents::paste(const std::u32string& characters, bool& clipboa
         clipboardSaved = true;
     }
     clipboard_->offer(toUtf8(characters));
-    // Applications read Ctrl+V by the key's first-group keysym, whatever the group.
-    const KeyStroke control =
-        layout->strokeFor(XKB_KEY_Control_L).value_or(KeyStroke{KEY_LEFTCTRL, {}});
-    const KeyStroke v = layout->strokeFor(XKB_KEY_v).value_or(KeyStroke{KEY_V, {}});
-    KeyStroke shortcut{v.key, {control.key}};
+    const KeyStroke shortcut = pasteShortcut(layout.get());
     send(shortcut, true);
     send(shortcut, false);
     return clipboard_->waitUntilTaken(pasteTimeout) ? 0 : characters.size();

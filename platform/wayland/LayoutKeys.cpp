@@ -1,5 +1,6 @@
 #include "platform/wayland/LayoutKeys.h"
 
+#include <linux/input-event-codes.h>
 #include <xkbcommon/xkbcommon.h>
 
 #include <string>
@@ -127,6 +128,16 @@ std::optional<KeyStroke> LayoutKeys::search(std::uint32_t keysym) const {
         }
     }
     return std::nullopt;
+}
+
+KeyStroke pasteShortcut(const LayoutKeys* layout) {
+    if (layout == nullptr) {
+        return {KEY_V, {KEY_LEFTCTRL}};
+    }
+    const KeyStroke control =
+        layout->strokeFor(XKB_KEY_Control_L).value_or(KeyStroke{KEY_LEFTCTRL, {}});
+    const KeyStroke v = layout->strokeFor(XKB_KEY_v).value_or(KeyStroke{KEY_V, {}});
+    return {v.key, {control.key}};
 }
 
 }  // namespace tavo

@@ -52,4 +52,8 @@ class LayoutKeys {
     mutable std::map<std::uint32_t, std::optional<KeyStroke>> found_;
 };
 
+// Ctrl+V. Applications match it by the key's keysym in the current group, or else in the
+// first: the key that types v in every group, or else the key where v usually is.
+KeyStroke pasteShortcut(const LayoutKeys* layout);
+
 }  // namespace tavo

@@ -163,21 +163,29 @@ void MutterKeyEvents::waitForKeymap() {
 }
 
 void MutterKeyEvents::notifyKeysym(std::uint32_t keysym, bool down) {
+    notify("NotifyKeyboardKeysym", keysym, down);
+}
+
+void MutterKeyEvents::notifyKeycode(std::uint32_t key, bool down) {
+    notify("NotifyKeyboardKeycode", key, down);
+}
+
+void MutterKeyEvents::notify(const char* member, std::uint32_t code, bool down) {
     if (unsentKey_) {
-        const auto message = sessionCall("NotifyKeyboardKeysym");
-        sd_bus_message_append(message.get(), "ub", unsentKey_->first, unsentKey_->second ? 1 : 0);
+        const auto message = sessionCall(unsentKey_->member);
+        sd_bus_message_append(message.get(), "ub", unsentKey_->code, unsentKey_->down ? 1 : 0);
         // Without a reply handler no reply is asked for; D-Bus keeps the calls in order.
         sd_bus_call_async(bus_.get(), nullptr, message.get(), nullptr, nullptr, 0);
     }
-    unsentKey_ = {keysym, down};
+    unsentKey_ = KeyCall{member, code, down};
 }
 
 bool MutterKeyEvents::flushKeys() {
     if (!unsentKey_) {
         return true;
     }
-    const auto message = sessionCall("NotifyKeyboardKeysym");
-    sd_bus_message_append(message.get(), "ub", unsentKey_->first, unsentKey_->second ? 1 : 0);
+    const auto message = sessionCall(unsentKey_->member);
+    sd_bus_message_append(message.get(), "ub", unsentKey_->code, unsentKey_->down ? 1 : 0);
     unsentKey_.reset();
     return call(bus_.get(), message.get()) != nullptr;
 }
@@ -256,10 +264,11 @@ std::size_t MutterKeyEvents::paste(const std::u32string& characters,
     while (sd_bus_process(bus_.get(), nullptr) > 0) {
     }
     transferred_ = false;
-    notifyKeysym(XKB_KEY_Control_L, true);
-    notifyKeysym(XKB_KEY_v, true);
-    notifyKeysym(XKB_KEY_v, false);
-    notifyKeysym(XKB_KEY_Control_L, false);
+    const KeyStroke shortcut = pasteShortcut(keymap_->layout().get());
+    notifyKeycode(shortcut.modifiers.front(), true);
+    notifyKeycode(shortcut.key, true);
+    notifyKeycode(shortcut.key, false);
+    notifyKeycode(shortcut.modifiers.front(), false);
     flushKeys();
     const auto deadline = Clock::now() + transferTimeout;
     while (!transferred_ && Clock::now() < deadline) {

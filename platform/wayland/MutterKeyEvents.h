@@ -41,6 +41,9 @@ class MutterKeyEvents final : public BufferedKeyEvents {
     // Key events go out without waiting for their replies; the last one before a wait is sent
     // when the next one comes, or by flushKeys, which waits for its reply.
     void notifyKeysym(std::uint32_t keysym, bool down);
+    // A key by its evdev code: shortcuts, which applications match by the key on any layout.
+    void notifyKeycode(std::uint32_t key, bool down);
+    void notify(const char* member, std::uint32_t code, bool down);
     bool flushKeys();
     bool isCapsLocked();
     std::size_t paste(const std::u32string& characters, std::optional<ClipboardContent>& saved);
@@ -57,7 +60,12 @@ class MutterKeyEvents final : public BufferedKeyEvents {
     std::unique_ptr<SeatKeymap> keymap_;
     std::string session_;
     SdBusSlotPtr signals_;
-    std::optional<std::pair<std::uint32_t, bool>> unsentKey_;
+    struct KeyCall {
+        const char* member;
+        std::uint32_t code;
+        bool down;
+    };
+    std::optional<KeyCall> unsentKey_;
     // The clipboard: what the desktop's owner offers, and what we offer while we own it.
     std::vector<std::string> selectionTypes_;
     bool sessionOwnsSelection_ = false;

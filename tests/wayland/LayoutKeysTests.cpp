@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/wayland/LayoutKeys.h"
@@ -66,6 +67,19 @@ TEST(LayoutKeys, FindsTheKeysThatTypeACharacterInEveryGroup) {
             EXPECT_EQ(stroke->key, lookup.stroke->key) << where;
             EXPECT_EQ(stroke->modifiers, lookup.stroke->modifiers) << where;
         }
+    }
+}
+
+// Ctrl+V goes by where v is: on Dvorak it is the key of the US full stop.
+TEST(LayoutKeys, PastesWithTheKeyThatTypesV) {
+    const std::vector<std::pair<const char*, std::uint32_t>> keys{
+        {"us", KEY_V}, {"us(dvorak)", KEY_DOT}, {"us,ru", KEY_V}};
+    for (const auto& [layouts, key] : keys) {
+        const auto layout = LayoutKeys::fromText(keymapText(layouts));
+        ASSERT_NE(layout, nullptr) << layouts;
+        const KeyStroke shortcut = pasteShortcut(layout.get());
+        EXPECT_EQ(shortcut.key, key) << layouts;
+        EXPECT_EQ(shortcut.modifiers, std::vector<std::uint32_t>{KEY_LEFTCTRL}) << layouts;
     }
 }
 
