@@ -13,7 +13,7 @@ packages=(
   dbus avahi-daemon avahi-utils iproute2 util-linux
   xvfb x11-xkb-utils x11-utils xdotool trayer
   # Wayland typing: protocols, and the compositors and tools the tests and benchmark start
-  libwayland-dev wayland-protocols sway wtype
+  libwayland-dev wayland-protocols sway wtype xwayland
   # KWin, Mutter and portal typing: fake input, D-Bus, the compositors, clipboard tools and a
   # stand-in portal for the tests
   plasma-wayland-protocols libsystemd-dev kwin-wayland mutter wl-clipboard python3-dbus python3-gi
