@@ -64,7 +64,7 @@ TypingRoute probeWaylandTyping() {
         return route;
     }
     if (const auto client = WaylandClient::connect();
-        client && client->offers("org_kde_kwin_keystate")) {
+        client && client->offers("org_kde_plasma_shell")) {
         TypingRoute none;
         none.advice = kwinWithoutFakeInputAdvice;
         return none;

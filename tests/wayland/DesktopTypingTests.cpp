@@ -227,5 +227,22 @@ TEST_P(OnKwinWithTwoGroups, TypesExactlyWhileTheSecondGroupIsCurrent) {
 INSTANTIATE_TEST_SUITE_P(Desktops, OnKwinWithTwoGroups, ::testing::Values(kwin),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// KWin hides fake input from programs whose installed desktop entry does not ask for it.
+class OnKwinWithoutPermission : public testing::OnCompositor {
+  protected:
+    CompositorKind kind() const override {
+        CompositorKind checked = testing::kwinCompositor();
+        checked.environment.clear();
+        return checked;
+    }
+};
+
+TEST_F(OnKwinWithoutPermission, ProbingFindsNoRouteAndAdvisesInstallingThePackage) {
+    const TypingRoute route = probeWaylandTyping();
+    EXPECT_EQ(route.keyEvents, nullptr);
+    EXPECT_NE(route.advice.find("KDE Plasma lets only installed programs type"), std::string::npos)
+        << route.advice;
+}
+
 }  // namespace
 }  // namespace tavo
