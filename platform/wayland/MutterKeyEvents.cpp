@@ -399,8 +399,10 @@ void MutterKeyEvents::serveWhileIdle() {
         std::uint64_t timeout = UINT64_MAX;
         {
             const std::lock_guard lock(busMutex_);
-            fds[0].fd = sd_bus_get_fd(bus_.get());
-            fds[0].events = static_cast<short>(sd_bus_get_events(bus_.get()));
+            const int events = sd_bus_get_events(bus_.get());
+            // A closed bus leaves only the wake-up to wait for.
+            fds[0].fd = events < 0 ? -1 : sd_bus_get_fd(bus_.get());
+            fds[0].events = static_cast<short>(events < 0 ? 0 : events);
             sd_bus_get_timeout(bus_.get(), &timeout);
         }
         poll(fds, 2, pollTimeout(timeout));

@@ -1,5 +1,7 @@
 #include "platform/wayland/PortalKeyEvents.h"
 
+#include <fcntl.h>
+#include <unistd.h>
 #include <xkbcommon/xkbcommon-keysyms.h>
 
 #include <algorithm>
@@ -67,10 +69,19 @@ std::string readToken(const std::filesystem::path& file) {
     return token;
 }
 
+// The token lets this program type without asking: it is readable by the user alone.
 void writeToken(const std::filesystem::path& file, const std::string& token) {
     std::error_code ignored;
     std::filesystem::create_directories(file.parent_path(), ignored);
-    std::ofstream(file, std::ios::trunc) << token << '\n';
+    const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        return;
+    }
+    const std::string line = token + '\n';
+    if (write(fd, line.data(), line.size()) != static_cast<ssize_t>(line.size())) {
+        log::warning("could not keep the portal's restore token");
+    }
+    close(fd);
 }
 
 }  // namespace
