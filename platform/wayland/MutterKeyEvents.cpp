@@ -147,8 +147,9 @@ void MutterKeyEvents::stopSession() {
     offered_.clear();
 }
 
-// A harmless Shift gives a headless seat its keyboard.
+// A harmless Shift gives a headless seat its keyboard (again, after the last session's went).
 void MutterKeyEvents::waitForKeymap() {
+    client_->roundtrip();
     if (keymap_->layout() != nullptr) {
         return;
     }
