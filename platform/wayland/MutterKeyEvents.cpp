@@ -308,7 +308,9 @@ std::size_t MutterKeyEvents::deliver(std::span<const TextKey> keys) {
         std::uint32_t keysym = XKB_KEY_Return;
         if (!key.isReturn) {
             keysym = keysymFor(key.character);
-            if (layout == nullptr || !layout->strokeFor(keysym)) {
+            // Mutter presses Shift or AltGr for a keysym, never both.
+            const auto stroke = layout != nullptr ? layout->strokeFor(keysym) : std::nullopt;
+            if (!stroke || stroke->modifiers.size() > 1) {
                 if (key.down) {
                     missing += key.character;
                 }
