@@ -3,6 +3,8 @@
 #include <linux/input-event-codes.h>
 #include <xkbcommon/xkbcommon-keysyms.h>
 
+#include <thread>
+
 #include "fake-input-client.h"
 #include "keystate-client.h"
 #include "platform/wayland/Utf8.h"
@@ -114,7 +116,11 @@ std::size_t KwinKeyEvents::paste(const std::u32string& characters, bool& clipboa
     const KeyStroke shortcut = pasteShortcut(layout.get());
     send(shortcut, true);
     send(shortcut, false);
-    return clipboard_->waitUntilTaken(pasteTimeout) ? 0 : characters.size();
+    if (!clipboard_->waitUntilTaken(pasteTimeout)) {
+        return characters.size();
+    }
+    std::this_thread::sleep_for(pasteSettleTime);
+    return 0;
 }
 
 void KwinKeyEvents::toggleCapsLock() {

@@ -280,7 +280,11 @@ std::size_t MutterKeyEvents::paste(const std::u32string& characters,
             std::chrono::duration_cast<std::chrono::microseconds>(deadline - Clock::now());
         sd_bus_wait(bus_.get(), static_cast<std::uint64_t>(std::max<long>(left.count(), 0)));
     }
-    return transferred_ ? 0 : characters.size();
+    if (!transferred_) {
+        return characters.size();
+    }
+    std::this_thread::sleep_for(pasteSettleTime);
+    return 0;
 }
 
 std::size_t MutterKeyEvents::deliver(std::span<const TextKey> keys) {
