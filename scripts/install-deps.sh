@@ -14,6 +14,11 @@ packages=(
   # services and tools the tests start themselves
   dbus avahi-daemon avahi-utils iproute2 util-linux
   xvfb x11-xkb-utils xkb-data x11-utils xdotool trayer
+  # Wayland typing: protocols, and the compositors and tools the tests and benchmark start
+  libwayland-dev wayland-protocols sway wtype xwayland
+  # KWin, Mutter and portal typing: fake input, D-Bus, the compositors, clipboard tools and a
+  # stand-in portal for the tests
+  plasma-wayland-protocols libsystemd-dev kwin-wayland mutter wl-clipboard python3-dbus python3-gi
 )
 
 missing=()

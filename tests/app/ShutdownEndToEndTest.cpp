@@ -46,7 +46,7 @@ TEST_F(ShutdownEndToEndTest, QuitsCleanlyWhileAPhoneStreamsByButtonAndBySignal) 
             ASSERT_TRUE(waitUntil([&] { return panelGeometry().contains("quitButton"); }));
             click(panelGeometry()["quitButton"].center());
         } else {
-            receiver_->signal(way);
+            kill(receiver_->pid(), way);
         }
         EXPECT_EQ(receiver_->stop(false), 0);
         receiver_.reset();

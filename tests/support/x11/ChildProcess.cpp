@@ -71,10 +71,11 @@ std::optional<std::string> ChildProcess::readLine(std::chrono::steady_clock::dur
     }
 }
 
-void ChildProcess::signal(int number) {
-    if (pid_ > 0) {
-        kill(pid_, number);
+bool ChildProcess::hasExited() {
+    if (pid_ > 0 && waitpid(pid_, nullptr, WNOHANG) == pid_) {
+        pid_ = -1;
     }
+    return pid_ <= 0;
 }
 
 int ChildProcess::stop(bool terminate) {

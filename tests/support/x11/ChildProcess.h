@@ -24,7 +24,8 @@ class ChildProcess {
     // The next line of standard output without its newline; nothing on end of output or when
     // the deadline passes first.
     std::optional<std::string> readLine(std::chrono::steady_clock::duration timeout);
-    void signal(int number);
+    // True once the program has ended; it is reaped then.
+    bool hasExited();
     // Waits for the exit status; terminates the child first when `terminate`.
     int stop(bool terminate = true);
     // For signals other than stop()'s.

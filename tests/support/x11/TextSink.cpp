@@ -22,9 +22,11 @@ std::string freshPath() {
 }  // namespace
 
 TextSink::TextSink(const XvfbServer& server, bool nameKeys)
-    : path_(freshPath()),
-      process_({TAVO_TEXT_SINK_PATH, path_, nameKeys ? "--name-keys" : ""},
-               {server.environmentEntry()}) {
+    : TextSink(TAVO_TEXT_SINK_PATH, {server.environmentEntry()}, nameKeys) {}
+
+TextSink::TextSink(const std::string& program, const std::vector<std::string>& environment,
+                   bool nameKeys)
+    : path_(freshPath()), process_({program, path_, nameKeys ? "--name-keys" : ""}, environment) {
     if (process_.readLine(std::chrono::seconds(10)) != "ready") {
         std::filesystem::remove(path_);
         throw std::runtime_error("the text sink did not take the focus");

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "tests/support/x11/ChildProcess.h"
 #include "tests/support/x11/XvfbServer.h"
@@ -17,6 +18,9 @@ class TextSink {
   public:
     // Returns once the window has the focus. Throws std::runtime_error otherwise.
     explicit TextSink(const XvfbServer& server, bool nameKeys = false);
+    // Any sink program that takes the output file and --name-keys and prints "ready" alike.
+    TextSink(const std::string& program, const std::vector<std::string>& environment,
+             bool nameKeys);
     ~TextSink();
     TextSink(const TextSink&) = delete;
     TextSink& operator=(const TextSink&) = delete;

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <span>
+#include <vector>
+
+#include "platform/KeyEvents.h"
+
+namespace tavo {
+
+// One key of a text: a character, or the Return key itself.
+struct TextKey {
+    char32_t character = 0;  // unused for Return
+    bool isReturn = false;
+    bool down = true;
+
+    bool operator==(const TextKey&) const = default;
+};
+
+// Key events gathered per source and handed over whole when the source is destroyed, so that a
+// route can prepare for all characters of a text (a keymap, a clipboard) before it types.
+class BufferedKeyEvents : public KeyEvents {
+  public:
+    std::unique_ptr<KeyEventSource> createSource() override;
+    std::unique_ptr<KeyEvent> createKeyboardEvent(KeyEventSource& source, VirtualKeyCode key,
+                                                  bool keyDown) override;
+    void setUnicodeString(KeyEvent& event, std::span<const char16_t> units) override;
+    // Only events created by this object may be posted.
+    void post(KeyEvent& event) override;
+
+  protected:
+    // False refuses every source, e.g. after the compositor went away.
+    virtual bool isAvailable() const = 0;
+    // Types the keys of one text and waits for the compositor to have taken them. Returns how
+    // many characters it had to skip because it cannot type them correctly.
+    virtual std::size_t deliver(std::span<const TextKey> keys) = 0;
+
+  private:
+    class Source;
+    void finishText();
+
+    std::vector<TextKey> text_;
+    std::size_t undecodable_ = 0;
+};
+
+}  // namespace tavo

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+
+#include "platform/wayland/BufferedKeyEvents.h"
+#include "platform/wayland/ClipboardContent.h"
+#include "platform/wayland/SdBus.h"
+#include "platform/wayland/SeatKeymap.h"
+#include "platform/wayland/WaylandClient.h"
+
+namespace tavo {
+
+// Types through GNOME's remote desktop service (Mutter): keysyms of the layout's characters,
+// and the session's clipboard with Ctrl+V for the others. GNOME shows its remote-control
+// indicator while a session runs, so a session runs only while a phone is connected (or a
+// text is being typed).
+class MutterKeyEvents final : public BufferedKeyEvents {
+  public:
+    // Nothing when the service is not on the session bus.
+    static std::unique_ptr<MutterKeyEvents> open();
+    ~MutterKeyEvents() override;
+    MutterKeyEvents(const MutterKeyEvents&) = delete;
+    MutterKeyEvents& operator=(const MutterKeyEvents&) = delete;
+
+    void phoneConnectionChanged(bool connected);
+
+  protected:
+    bool isAvailable() const override;
+    std::size_t deliver(std::span<const TextKey> keys) override;
+
+  private:
+    MutterKeyEvents(SdBusPtr bus, std::unique_ptr<WaylandClient> client);
+    SdBusMessagePtr sessionCall(const char* member);
+    bool startSession();
+    void stopSession();
+    void waitForKeymap();
+    // Key events go out without waiting for their replies; the last one before a wait is sent
+    // when the next one comes, or by flushKeys, which waits for its reply.
+    void notifyKeysym(std::uint32_t keysym, bool down);
+    // A key by its evdev code: shortcuts, which applications match by the key on any layout.
+    void notifyKeycode(std::uint32_t key, bool down);
+    void notify(const char* member, std::uint32_t code, bool down);
+    bool flushKeys();
+    bool isCapsLocked();
+    std::size_t paste(const std::u32string& characters, std::optional<ClipboardContent>& saved);
+    ClipboardContent readSelection();
+    void setSelection(ClipboardContent content);
+    void serveWhileIdle();
+    static int onSignal(sd_bus_message* message, void* data, sd_bus_error* error);
+
+    // Taken by the typing thread while it works, and by the idle thread while it serves the
+    // clipboard.
+    mutable std::mutex busMutex_;
+    SdBusPtr bus_;
+    std::unique_ptr<WaylandClient> client_;
+    std::unique_ptr<SeatKeymap> keymap_;
+    std::string session_;
+    SdBusSlotPtr signals_;
+    struct KeyCall {
+        const char* member;
+        std::uint32_t code;
+        bool down;
+    };
+    std::optional<KeyCall> unsentKey_;
+    // The clipboard: what the desktop's owner offers, and what we offer while we own it.
+    std::vector<std::string> selectionTypes_;
+    bool sessionOwnsSelection_ = false;
+    ClipboardContent offered_;
+    bool transferred_ = false;
+    int wake_;
+    std::thread idle_;
+};
+
+}  // namespace tavo

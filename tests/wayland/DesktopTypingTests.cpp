@@ -1,0 +1,284 @@
+#include <gtest/gtest.h>
+#include <linux/input-event-codes.h>
+#include <xkbcommon/xkbcommon-keysyms.h>
+
+#include <chrono>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <utility>
+#include <vector>
+
+#include "bench/typing/EanCodes.h"
+#include "fake-input-client.h"
+#include "output/KeystrokeTyper.h"
+#include "platform/wayland/WaylandClient.h"
+#include "platform/wayland/WaylandTyping.h"
+#include "tests/support/wayland/OnCompositor.h"
+#include "tests/support/wayland/WaylandTextSink.h"
+
+namespace tavo {
+namespace {
+
+using testing::CompositorKind;
+using testing::openWaylandTextSink;
+
+// A text and whether Return follows it.
+using Text = std::pair<std::string, bool>;
+
+// As a sink that names keys records them: control characters stay apart from the Return key.
+std::string expectedOf(const std::vector<Text>& texts) {
+    std::string expected;
+    for (const auto& [text, pressReturn] : texts) {
+        expected += text + (pressReturn ? "<Return>" : "");
+    }
+    return expected;
+}
+
+// Another program's key press (by evdev code and keysym), as a person would make it.
+using KeyPress = void (*)(std::uint32_t key, std::uint32_t keysym);
+
+void pressThroughFakeInput(std::uint32_t key, std::uint32_t) {
+    const auto client = WaylandClient::connect();
+    ASSERT_NE(client, nullptr);
+    auto* fakeInput = client->bind<org_kde_kwin_fake_input>(org_kde_kwin_fake_input_interface, 4);
+    ASSERT_NE(fakeInput, nullptr);
+    org_kde_kwin_fake_input_authenticate(fakeInput, "test", "presses a key");
+    org_kde_kwin_fake_input_keyboard_key(fakeInput, key, 1);
+    org_kde_kwin_fake_input_keyboard_key(fakeInput, key, 0);
+    client->roundtrip();
+    org_kde_kwin_fake_input_destroy(fakeInput);
+}
+
+// A session of its own lives as long as its D-Bus connection: one process for all calls.
+void pressThroughRemoteDesktop(std::uint32_t, std::uint32_t keysym) {
+    const std::string script =
+        "import dbus, sys\n"
+        "bus = dbus.SessionBus()\n"
+        "name = 'org.gnome.Mutter.RemoteDesktop'\n"
+        "path = bus.get_object(name, '/org/gnome/Mutter/RemoteDesktop').CreateSession(\n"
+        "    dbus_interface=name)\n"
+        "session = dbus.Interface(bus.get_object(name, path), name + '.Session')\n"
+        "session.Start()\n"
+        "for down in (True, False):\n"
+        "    session.NotifyKeyboardKeysym(dbus.UInt32(int(sys.argv[1])), down)\n"
+        "session.Stop()\n";
+    ASSERT_EQ(testing::runProgram({"python3", "-c", script, std::to_string(keysym)}), 0);
+}
+
+// Commands that own the clipboard (with standard input as the type that follows), list its
+// types, and print its data as the type that follows.
+struct ClipboardTool {
+    std::vector<std::string> copy;
+    std::vector<std::string> types;
+    std::vector<std::string> paste;
+};
+
+const ClipboardTool dataControlTool{{"wl-copy", "--foreground", "--type"},
+                                    {"wl-paste", "--list-types"},
+                                    {"wl-paste", "--no-newline", "--type"}};
+const ClipboardTool remoteDesktopTool{{TAVO_MUTTER_CLIPBOARD_PATH, "copy"},
+                                      {TAVO_MUTTER_CLIPBOARD_PATH, "types"},
+                                      {TAVO_MUTTER_CLIPBOARD_PATH, "paste"}};
+
+struct Desktop {
+    const char* name;
+    CompositorKind (*kind)();
+    const char* description;
+    KeyPress press;
+    ClipboardTool clipboard;
+};
+
+void PrintTo(const Desktop& desktop, std::ostream* out) {
+    *out << desktop.name;
+}
+
+// The desktops whose routes type layout characters as keys and paste the others.
+class OnDesktop : public testing::OnCompositor, public ::testing::WithParamInterface<Desktop> {
+  protected:
+    CompositorKind kind() const override { return GetParam().kind(); }
+
+    // A phone connects first: Mutter's seat has no keyboard, and the sink no focus, before
+    // the route's session has pressed its first key.
+    void SetUp() override {
+        OnCompositor::SetUp();
+        if (IsSkipped()) {
+            return;
+        }
+        route_ = probeWaylandTyping();
+        ASSERT_NE(route_.keyEvents, nullptr) << compositor_->log();
+        if (route_.phoneConnectionChanged) {
+            route_.phoneConnectionChanged(true);
+        }
+        sink_ = openWaylandTextSink(*compositor_, true);
+    }
+
+    void typeAll(const std::vector<Text>& texts) {
+        KeystrokeTyper typer(*route_.keyEvents);
+        for (const auto& [text, pressReturn] : texts) {
+            typer.type(text, pressReturn);
+        }
+    }
+
+    TypingRoute route_;
+    std::unique_ptr<testing::TextSink> sink_;
+};
+
+TEST_P(OnDesktop, ProbingChoosesTheRouteThatTypesLayoutKeysAndPastesTheRest) {
+    EXPECT_EQ(route_.description, GetParam().description);
+    EXPECT_TRUE(route_.pastesMissingCharacters);
+    const std::vector<Text> texts{{"4006381333931", true},
+                                  {"Gr\u00fc\u00dfe \u20ac", true},
+                                  {"\U0001F600e\u0301", false},
+                                  {"ABC-123 abc/xyz \u043f\u0440\u0438\u0432\u0435\u0442", true},
+                                  {"\u00fc\u20ac4006381333931", true},
+                                  {"a\tb\nc", true}};
+    typeAll(texts);
+    const std::string expected = expectedOf(texts);
+    EXPECT_EQ(sink_->waitForBytes(expected.size()).text, expected);
+}
+
+TEST_P(OnDesktop, AThousandScansArriveWithNothingLostDoubledOrReordered) {
+    std::vector<Text> scans;
+    for (const std::string& code : testing::eanCodes(1000)) {
+        scans.emplace_back(code, true);
+    }
+    typeAll(scans);
+    const std::string expected = expectedOf(scans);
+    EXPECT_EQ(sink_->waitForBytes(expected.size()).text, expected);
+}
+
+// Whoever owned the clipboard gets it back, with its own types and data, once the paste is read.
+TEST_P(OnDesktop, APasteLeavesTheClipboardAsItWas) {
+    const ClipboardTool& tool = GetParam().clipboard;
+    const auto run = [](const std::vector<std::string>& command) {
+        testing::ChildProcess process(command);
+        std::vector<std::string> lines;
+        while (const auto line = process.readLine(std::chrono::seconds(5))) {
+            lines.push_back(*line);
+        }
+        return lines;
+    };
+    std::vector<std::string> owner{"sh", "-c", "printf 'kept\\n' | exec \"$@\"", "sh"};
+    owner.insert(owner.end(), tool.copy.begin(), tool.copy.end());
+    owner.push_back("text/x-tavo-test");
+    testing::ChildProcess owning(owner);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    std::vector<std::string> types;
+    while (types.empty() && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        types = run(tool.types);
+    }
+    ASSERT_FALSE(types.empty());
+
+    typeAll({{"\u00fc", true}});
+    EXPECT_EQ(sink_->waitForBytes(10).text, "\u00fc<Return>");
+
+    EXPECT_EQ(run(tool.types), types);
+    std::vector<std::string> paste = tool.paste;
+    paste.push_back("text/x-tavo-test");
+    EXPECT_EQ(run(paste), std::vector<std::string>{"kept"});
+}
+
+// Letters keep their case under a locked Caps Lock, which is locked again after the text.
+TEST_P(OnDesktop, CapsLockChangesNothingAndStaysLocked) {
+    GetParam().press(KEY_CAPSLOCK, XKB_KEY_Caps_Lock);
+    typeAll({{"abc-ABC", true}});
+    GetParam().press(KEY_A, XKB_KEY_a);
+    const std::string expected = "abc-ABC<Return>A";
+    EXPECT_EQ(sink_->waitForBytes(expected.size()).text, expected);
+}
+
+const Desktop kwin{"KWin", testing::kwinCompositor, "Typing through KDE's fake input protocol",
+                   pressThroughFakeInput, dataControlTool};
+const Desktop mutter{"Mutter", testing::mutterCompositor,
+                     "Typing through GNOME's remote desktop service", pressThroughRemoteDesktop,
+                     remoteDesktopTool};
+
+INSTANTIATE_TEST_SUITE_P(Desktops, OnDesktop, ::testing::Values(kwin, mutter),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// KWin with a Russian layout beside the US one. Which group is current, a program without the
+// keyboard focus cannot know: keys are used only where they type the same in both.
+class OnKwinWithTwoGroups : public OnDesktop {
+  protected:
+    CompositorKind kind() const override {
+        CompositorKind twoGroups = testing::kwinCompositor();
+        twoGroups.files.emplace_back("kxkbrc", "[Layout]\nLayoutList=us,ru\nUse=true\n");
+        twoGroups.command.back() = "export XDG_CONFIG_HOME=\"$PWD\" && " + twoGroups.command.back();
+        return twoGroups;
+    }
+};
+
+TEST_P(OnKwinWithTwoGroups, TypesExactlyWhileTheSecondGroupIsCurrent) {
+    ASSERT_EQ(testing::runProgram({"gdbus", "call", "--session", "--dest", "org.kde.keyboard",
+                                   "--object-path", "/Layouts", "--method",
+                                   "org.kde.KeyboardLayouts.setLayout", "1"}),
+              0);
+    const std::vector<Text> texts{{"abc XYZ 123 \u043f\u0440\u0438\u0432\u0435\u0442", true}};
+    typeAll(texts);
+    // The key that types a on the US layout types ef now.
+    GetParam().press(KEY_A, XKB_KEY_a);
+    const std::string expected = expectedOf(texts) + "\u0444";
+    EXPECT_EQ(sink_->waitForBytes(expected.size()).text, expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Desktops, OnKwinWithTwoGroups, ::testing::Values(kwin),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// GNOME shows its remote-control indicator while a session runs: while a phone is connected,
+// or once a text came without one.
+class OnMutter : public OnDesktop {
+  protected:
+    static int sessions() {
+        testing::ChildProcess introspect({"gdbus", "introspect", "--session", "--dest",
+                                          "org.gnome.Mutter.RemoteDesktop", "--object-path",
+                                          "/org/gnome/Mutter/RemoteDesktop/Session"});
+        int count = 0;
+        while (const auto line = introspect.readLine(std::chrono::seconds(5))) {
+            // Sessions are the children of the path asked for: "node u2 {".
+            count +=
+                line->find("node ") != std::string::npos && line->find('/') == std::string::npos;
+        }
+        return count;
+    }
+};
+
+TEST_P(OnMutter, RunsASessionOnlyWhileAPhoneIsConnectedOrATextCame) {
+    EXPECT_EQ(sessions(), 1);
+    route_.phoneConnectionChanged(false);
+    EXPECT_EQ(sessions(), 0);
+    typeAll({{"42", true}});
+    EXPECT_EQ(sessions(), 1);
+    // The headless seat lost its only keyboard with the first session: a new window sees the
+    // new one.
+    const auto sink = openWaylandTextSink(*compositor_, true);
+    typeAll({{"43", true}});
+    EXPECT_EQ(sink->waitForBytes(10).text, "43<Return>");
+    route_.phoneConnectionChanged(false);
+    EXPECT_EQ(sessions(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Desktops, OnMutter, ::testing::Values(mutter),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// KWin hides fake input from programs whose installed desktop entry does not ask for it.
+class OnKwinWithoutPermission : public testing::OnCompositor {
+  protected:
+    CompositorKind kind() const override {
+        CompositorKind checked = testing::kwinCompositor();
+        checked.environment.clear();
+        return checked;
+    }
+};
+
+TEST_F(OnKwinWithoutPermission, ProbingFindsNoRouteAndAdvisesInstallingThePackage) {
+    const TypingRoute route = probeWaylandTyping();
+    EXPECT_EQ(route.keyEvents, nullptr);
+    EXPECT_NE(route.advice.find("KDE Plasma lets only installed programs type"), std::string::npos)
+        << route.advice;
+}
+
+}  // namespace
+}  // namespace tavo

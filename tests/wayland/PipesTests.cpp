@@ -1,0 +1,44 @@
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <string>
+
+#include "platform/wayland/Pipes.h"
+
+namespace tavo {
+namespace {
+
+using std::chrono::milliseconds;
+
+// An application that stops reading a paste, or never writes its clipboard, must neither end
+// the process (SIGPIPE) nor hold the typing thread beyond the timeout.
+TEST(Pipes, AVanishedOrStalledPeerFailsTheTransferInsteadOfHanging) {
+    int ends[2];
+    ASSERT_EQ(pipe2(ends, O_CLOEXEC), 0);
+    close(ends[0]);
+    EXPECT_FALSE(writeAllAndClose(ends[1], "pasted", milliseconds(100)));
+
+    ASSERT_EQ(pipe2(ends, O_CLOEXEC), 0);
+    EXPECT_EQ(readAll(ends[0], milliseconds(50)), std::nullopt);
+    close(ends[0]);
+    close(ends[1]);
+
+    // More than a pipe holds, to a reader that takes none of it.
+    ASSERT_EQ(pipe2(ends, O_CLOEXEC), 0);
+    EXPECT_FALSE(writeAllAndClose(ends[1], std::string(1 << 20, 'x'), milliseconds(50)));
+    close(ends[0]);
+}
+
+TEST(Pipes, CarriesEverythingToTheEnd) {
+    int ends[2];
+    ASSERT_EQ(pipe2(ends, O_CLOEXEC), 0);
+    const std::string data = "kept\n\u00fc";
+    ASSERT_TRUE(writeAllAndClose(ends[1], data, milliseconds(100)));
+    EXPECT_EQ(readAll(ends[0], milliseconds(100)), data);
+    close(ends[0]);
+}
+
+}  // namespace
+}  // namespace tavo

@@ -1,0 +1,86 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "output/KeystrokeTyper.h"
+#include "platform/wayland/PortalKeyEvents.h"
+#include "tests/support/x11/ChildProcess.h"
+
+namespace tavo {
+namespace {
+
+// A portal that grants everything at once stands in for the user's consent. Without a
+// compositor here, the route knows no keymap and types plain ASCII only.
+class PortalRoute : public ::testing::TestWithParam<int> {
+  protected:
+    void SetUp() override {
+        ASSERT_EQ(portal_.readLine(timeout), "ready");
+        keyEvents_ = PortalKeyEvents::open(tokenFile_);
+        ASSERT_NE(keyEvents_, nullptr);
+    }
+
+    std::vector<std::string> portalSays(std::size_t count) {
+        std::vector<std::string> lines;
+        while (lines.size() < count) {
+            const auto line = portal_.readLine(timeout);
+            if (!line) {
+                break;
+            }
+            lines.push_back(*line);
+        }
+        return lines;
+    }
+
+    static constexpr std::chrono::seconds timeout{10};
+    testing::ChildProcess portal_{{TAVO_FAKE_PORTAL_PATH, std::to_string(GetParam())}};
+    const std::filesystem::path tokenFile_ =
+        std::filesystem::path(std::getenv("XDG_RUNTIME_DIR")) / "state" / "portal-token";
+    std::unique_ptr<PortalKeyEvents> keyEvents_;
+};
+
+std::string contentOf(const std::filesystem::path& file) {
+    std::ifstream in(file);
+    std::string line;
+    std::getline(in, line);
+    return line;
+}
+
+TEST_P(PortalRoute, TypesLayoutKeysInOrderAndSkipsTheRest) {
+    keyEvents_->phoneConnectionChanged(true);
+    const std::string persist = GetParam() >= 2 ? "2" : "0";
+    EXPECT_EQ(portalSays(1),
+              std::vector<std::string>{"select types=1 persist=" + persist + " token="});
+    KeystrokeTyper(*keyEvents_).type("A1\u00fc", true);
+    EXPECT_EQ(portalSays(6), (std::vector<std::string>{"key 65 1", "key 65 0", "key 49 1",
+                                                       "key 49 0", "key 65293 1", "key 65293 0"}));
+}
+
+// With a persisted consent the session lasts only while a phone is connected, and the next one
+// hands the portal its restore token; without, the session is kept so as not to ask again.
+TEST_P(PortalRoute, KeepsTheConsentAcrossSessionsWhereThePortalCanPersistIt) {
+    keyEvents_->phoneConnectionChanged(true);
+    portalSays(1);
+    keyEvents_->phoneConnectionChanged(false);
+    keyEvents_->phoneConnectionChanged(true);
+    KeystrokeTyper(*keyEvents_).type("x", false);
+    if (GetParam() >= 2) {
+        EXPECT_EQ(portalSays(4),
+                  (std::vector<std::string>{"closed", "select types=1 persist=2 token=token-1",
+                                            "key 120 1", "key 120 0"}));
+        EXPECT_EQ(contentOf(tokenFile_), "token-2");
+    } else {
+        EXPECT_EQ(portalSays(2), (std::vector<std::string>{"key 120 1", "key 120 0"}));
+        EXPECT_FALSE(std::filesystem::exists(tokenFile_));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Versions, PortalRoute, ::testing::Values(1, 2),
+                         [](const auto& info) { return "Version" + std::to_string(info.param); });
+
+}  // namespace
+}  // namespace tavo
