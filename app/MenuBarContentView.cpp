@@ -191,6 +191,10 @@ void MenuBarContentView::buildLayout() {
     root->addLayout(status);
     listeningInfo_ = new ListeningInfo(*listener_);
     root->addWidget(listeningInfo_);
+    typingRoute_ = secondary(label({}, TextStyle::caption2));
+    typingRoute_->setObjectName("typingRoute");
+    typingRoute_->setWordWrap(true);
+    root->addWidget(typingRoute_);
     trustPrompt_ = new TrustPrompt(*listener_);
     root->addWidget(trustPrompt_);
     root->addWidget(divider());
@@ -316,6 +320,9 @@ void MenuBarContentView::rebuild() {
     fillScanList();
     launchAtLoginSwitch_->setChecked(content_.launchAtLogin);
     listeningInfo_->refresh();
+    const std::string route = inputAccess_.typingRoute();
+    typingRoute_->setText(qString(route));
+    typingRoute_->setVisible(!route.empty());
     trustPrompt_->refresh();
     trustSettings_->refresh();
 

@@ -73,6 +73,7 @@ class MenuBarContentView : public QWidget {
     QVBoxLayout* scanRows_ = nullptr;
     QCheckBox* launchAtLoginSwitch_ = nullptr;
 
+    QLabel* typingRoute_ = nullptr;
     ListeningInfo* listeningInfo_ = nullptr;
     TrustPrompt* trustPrompt_ = nullptr;
     TrustSettings* trustSettings_ = nullptr;

@@ -22,8 +22,12 @@ constexpr qint64 reopenGuardMilliseconds = 300;
 
 TavoReceiverApp::TavoReceiverApp(MainThread& mainThread, DefaultsStore& defaults, Network& network,
                                  KeyEvents& keyEvents, InputAccess& inputAccess,
-                                 LoginItems& loginItems)
-    : typer_(keyEvents), inputAccess_(inputAccess), loginItems_(loginItems) {
+                                 LoginItems& loginItems,
+                                 std::function<void(bool)> phoneConnectionChanged)
+    : typer_(keyEvents),
+      inputAccess_(inputAccess),
+      loginItems_(loginItems),
+      phoneConnectionChanged_(std::move(phoneConnectionChanged)) {
     auto listener = ScanListener::make(mainThread, defaults, network);
     std::weak_ptr<const ScanListener> weakListener = listener;
     listener->setOnScan([weakListener, &typing = typing_](const TavoScan& scan) {
@@ -161,6 +165,16 @@ void TavoReceiverApp::updateIcon() {
         tray_->setIcon(symbolIcon(symbol));
     }
     followTrust();
+}
+
+// Lets a route hold its session only while a phone may type: GNOME shows that it does.
+void TavoReceiverApp::followPhoneConnection() {
+    const bool connected = listener_->connectedDeviceName().has_value();
+    if (!phoneConnectionChanged_ || connected == phoneConnected_) {
+        return;
+    }
+    phoneConnected_ = connected;
+    typing_.run([changed = phoneConnectionChanged_, connected] { changed(connected); });
 }
 
 void TavoReceiverApp::followTrust() {

@@ -3,6 +3,7 @@
 #include <QElapsedTimer>
 #include <QObject>
 #include <QSystemTrayIcon>
+#include <functional>
 #include <memory>
 
 #include "app/AfterChange.h"
@@ -29,8 +30,11 @@ namespace tavo {
 class TavoReceiverApp : public QObject {
     Q_OBJECT
   public:
+    // phoneConnectionChanged, when given, runs on the typing thread, in order with the texts,
+    // whenever a phone arrives or goes.
     TavoReceiverApp(MainThread& mainThread, DefaultsStore& defaults, Network& network,
-                    KeyEvents& keyEvents, InputAccess& inputAccess, LoginItems& loginItems);
+                    KeyEvents& keyEvents, InputAccess& inputAccess, LoginItems& loginItems,
+                    std::function<void(bool phoneConnected)> phoneConnectionChanged = {});
     ~TavoReceiverApp() override;
 
     const std::shared_ptr<ScanListener>& listener() const { return listener_; }
@@ -54,6 +58,7 @@ class TavoReceiverApp : public QObject {
     void updateIcon();
     // The tray's pause item, and a notification when a new phone asks to type.
     void followTrust();
+    void followPhoneConnection();
     void closeOnOutsidePress(QPoint position);
 
     KeystrokeTyper typer_;
@@ -61,9 +66,12 @@ class TavoReceiverApp : public QObject {
     InputAccess& inputAccess_;
     LoginItems& loginItems_;
     std::shared_ptr<ScanListener> listener_;
+    std::function<void(bool)> phoneConnectionChanged_;
+    bool phoneConnected_ = false;
     WillChangeSignal::Subscription iconSubscription_;
     AfterChange iconAfterChange_{this, [this] {
                                      updateIcon();
+                                     followPhoneConnection();
                                  }};
     std::string_view traySymbol_;
     std::unique_ptr<QMenu> trayMenu_;

@@ -6,13 +6,12 @@
 #include "app/CommandLine.h"
 #include "app/QtMainThread.h"
 #include "app/QuitOnSignals.h"
+#include "app/SessionTyping.h"
 #include "app/SettingsDefaultsStore.h"
 #include "app/SingleInstance.h"
 #include "app/TavoReceiverApp.h"
 #include "platform/Log.h"
 #include "platform/network/AsioNetwork.h"
-#include "platform/x11/X11InputAccess.h"
-#include "platform/x11/X11KeyEvents.h"
 #include "platform/xdg/XdgLoginItems.h"
 
 // After Qt: Xlib defines macros that clash with Qt's names.
@@ -29,8 +28,7 @@ std::optional<std::string> displayProblem() {
     if (!x11.isEmpty()) {
         if (Display* display = XOpenDisplay(nullptr)) {
             XCloseDisplay(display);
-            // Typing goes through XTest, so the panel lives on the same X display, also under
-            // Wayland with XWayland.
+            // Also under Wayland with Xwayland: there the panel can be placed at the tray icon.
             qputenv("QT_QPA_PLATFORM", "xcb");
             return std::nullopt;
         }
@@ -39,6 +37,8 @@ std::optional<std::string> displayProblem() {
         }
     }
     if (qEnvironmentVariableIsSet("WAYLAND_DISPLAY")) {
+        // A Wayland session without Xwayland.
+        qputenv("QT_QPA_PLATFORM", "wayland");
         return std::nullopt;
     }
     return std::string("neither DISPLAY nor WAYLAND_DISPLAY is set");
@@ -75,14 +75,15 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationDisplayName("Tavo Receiver");
     QApplication::setDesktopFileName("tavo-receiver");
 
-    // Declared first so that it goes last: the keymap is restored once nothing types any more.
-    tavo::X11KeyEvents keyEvents;
+    // Declared first so that it goes last: the keyboard (X keymap, compositor sessions, the
+    // clipboard) is restored once nothing types any more.
+    const tavo::SessionTyping typing = tavo::chooseSessionTyping();
     tavo::QtMainThread mainThread;
     tavo::SettingsDefaultsStore defaults;
     tavo::AsioNetwork network;
-    tavo::X11InputAccess inputAccess;
     tavo::XdgLoginItems loginItems;
-    tavo::TavoReceiverApp app(mainThread, defaults, network, keyEvents, inputAccess, loginItems);
+    tavo::TavoReceiverApp app(mainThread, defaults, network, *typing.keyEvents, *typing.inputAccess,
+                              loginItems, typing.phoneConnectionChanged);
     instance.listen([&app] { app.openPanel(); });
     const tavo::QuitOnSignals quitOnSignals;
     const int status = QApplication::exec();

@@ -67,4 +67,8 @@ std::string X11InputAccess::accessAdvice() {
     return {};
 }
 
+std::string X11InputAccess::typingRoute() {
+    return isTrusted() ? "Typing through the X server's XTest extension" : "";
+}
+
 }  // namespace tavo

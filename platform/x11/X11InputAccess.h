@@ -10,6 +10,7 @@ class X11InputAccess final : public InputAccess {
   public:
     bool isTrusted() override;
     std::string accessAdvice() override;
+    std::string typingRoute() override;
 };
 
 }  // namespace tavo

@@ -1,0 +1,143 @@
+// The real tavo-receiver in a Wayland session without Xwayland, on each compositor family: it
+// chooses its route by probing and types a phone's scans into a native Wayland window.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+
+#include <QSettings>
+#include <QStringList>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "tests/support/WaitUntil.h"
+#include "tests/support/wayland/OnCompositor.h"
+#include "tests/support/wayland/WaylandTextSink.h"
+
+namespace tavo {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+using testing::ChildProcess;
+using testing::CompositorKind;
+
+struct Desktop {
+    const char* name;
+    CompositorKind (*kind)();
+    const char* route;  // the route the panel names
+    // Whether the receiver shows its window on this compositor. Headless Mutter, whose seat has
+    // no keyboard but the route session's, gives that keyboard's focus to the receiver's window
+    // instead of the sink's, so there the receiver runs without one.
+    bool showsWindow;
+};
+
+void PrintTo(const Desktop& desktop, std::ostream* out) {
+    *out << desktop.name;
+}
+
+class ReceiverOnWayland : public testing::OnCompositor,
+                          public ::testing::WithParamInterface<Desktop> {
+  protected:
+    CompositorKind kind() const override { return GetParam().kind(); }
+
+    void SetUp() override {
+        OnCompositor::SetUp();
+        if (IsSkipped()) {
+            return;
+        }
+        char pattern[] = "/tmp/tavo-wayland-e2e-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        config_ = pattern;
+        // The test's phone was allowed before.
+        QSettings((config_ / "tavo" / "tavo-receiver.ini").c_str(), QSettings::IniFormat)
+            .setValue("tavo.allowedPhones", QStringList{"127.0.0.1 Wayland Phone"});
+    }
+
+    void TearDown() override {
+        receiver_.reset();
+        fs::remove_all(config_);
+    }
+
+    // Starts the receiver, with its log on standard output, and returns its port.
+    std::optional<std::string> startReceiver() {
+        std::vector<std::string> environment{"DISPLAY=", "XDG_CONFIG_HOME=" + config_.string()};
+        if (!GetParam().showsWindow) {
+            environment.push_back("QT_QPA_PLATFORM=offscreen");
+        }
+        receiver_.emplace(
+            std::vector<std::string>{"sh", "-c", "exec \"$0\" --verbose 2>&1", TAVO_RECEIVER_PATH},
+            environment);
+        const std::string portLine = "tavo-receiver: listening on TCP port ";
+        while (const auto line = receiver_->readLine(20s)) {
+            log_ += *line + "\n";
+            if (line->starts_with(portLine)) {
+                return line->substr(portLine.size());
+            }
+        }
+        return std::nullopt;
+    }
+
+    // Whether the receiver's log holds `text`, reading on until it does.
+    bool logs(const std::string& text) {
+        if (log_.find(text) != std::string::npos) {
+            return true;
+        }
+        while (const auto line = receiver_->readLine(20s)) {
+            log_ += *line + "\n";
+            if (line->find(text) != std::string::npos) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    // A phone that says hello, then sends each line written to the returned pipe as a scan.
+    ChildProcess phone(const std::string& port, const fs::path& scans) {
+        mkfifo(scans.c_str(), 0600);
+        // Opened for reading and writing, the pipe neither blocks the phone nor ends.
+        return ChildProcess({"sh", "-c", "exec 0<>\"$1\"; shift; exec \"$@\"", "phone",
+                             scans.string(), TAVO_SEND_PATH, "--host=127.0.0.1", "--port=" + port,
+                             "--name=Wayland Phone", "--wait-status"});
+    }
+
+    fs::path config_;
+    std::optional<ChildProcess> receiver_;
+    std::string log_;
+};
+
+TEST_P(ReceiverOnWayland, ChoosesTheRouteByProbingAndTypesScansIntoANativeWindow) {
+    const auto port = startReceiver();
+    ASSERT_TRUE(port) << log_ << compositor_->log();
+    ASSERT_TRUE(logs(GetParam().route)) << log_;
+
+    // The phone connects first: where the route's session gives the seat its keyboard
+    // (Mutter), the window that opens then has the focus.
+    ChildProcess connected = phone(*port, config_ / "scans");
+    ASSERT_TRUE(logs("connected device")) << log_;
+    const auto sink = testing::openWaylandTextSink(*compositor_, true);
+
+    std::ofstream(config_ / "scans") << "4006381333931\n\u00c5ngstr\u00f6m-\u00df\n\u6f22\n";
+    const std::string typed =
+        "4006381333931<Return>\u00c5ngstr\u00f6m-\u00df<Return>\u6f22<Return>";
+    EXPECT_TRUE(testing::waitUntil([&] { return sink->received() == typed; }, 20s))
+        << sink->received() << "\n"
+        << (logs("(not in the log)"), log_);
+    connected.stop();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Desktops, ReceiverOnWayland,
+    ::testing::Values(Desktop{"Sway", testing::swayCompositor,
+                              "Typing through the compositor's virtual keyboard", true},
+                      Desktop{"KWin", testing::kwinCompositor,
+                              "Typing through KDE's fake input protocol", true},
+                      Desktop{"Mutter", testing::mutterCompositor,
+                              "Typing through GNOME's remote desktop service", false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace tavo
