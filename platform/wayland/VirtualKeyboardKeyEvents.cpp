@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "platform/Log.h"
+#include "platform/wayland/LayoutKeys.h"
 #include "platform/wayland/WaylandClient.h"
 #include "virtual-keyboard-unstable-v1-client.h"
 
@@ -18,20 +19,8 @@ namespace {
 constexpr std::uint32_t firstKeycode = 9;
 constexpr std::uint32_t evdevOffset = 8;
 
-// Control characters get their Unicode keysym: the keysyms of Return, Tab or Delete would make
-// clients act on a key instead of inserting the character.
-bool isControl(char32_t scalar) {
-    return scalar < 0x20 || (scalar >= 0x7F && scalar < 0xA0);
-}
-
 xkb_keysym_t keysymOf(const TextKey& key) {
-    if (key.isReturn) {
-        return XKB_KEY_Return;
-    }
-    if (isControl(key.character)) {
-        return 0x01000000 + key.character;
-    }
-    return xkb_utf32_to_keysym(key.character);
+    return key.isReturn ? XKB_KEY_Return : keysymFor(key.character);
 }
 
 bool contains(const std::vector<xkb_keysym_t>& keysyms, xkb_keysym_t keysym) {

@@ -15,6 +15,7 @@
 #include "output/KeystrokeTyper.h"
 #include "platform/wayland/WaylandClient.h"
 #include "platform/wayland/WaylandTyping.h"
+#include "tests/support/TypedTexts.h"
 #include "tests/support/wayland/OnCompositor.h"
 #include "tests/support/wayland/WaylandTextSink.h"
 
@@ -24,17 +25,8 @@ namespace {
 using testing::CompositorKind;
 using testing::openWaylandTextSink;
 
-// A text and whether Return follows it.
-using Text = std::pair<std::string, bool>;
-
-// As a sink that names keys records them: control characters stay apart from the Return key.
-std::string expectedOf(const std::vector<Text>& texts) {
-    std::string expected;
-    for (const auto& [text, pressReturn] : texts) {
-        expected += text + (pressReturn ? "<Return>" : "");
-    }
-    return expected;
-}
+using testing::expectedOf;
+using testing::Text;
 
 // Another program's key press (by evdev code and keysym), as a person would make it.
 using KeyPress = void (*)(std::uint32_t key, std::uint32_t keysym);

@@ -7,6 +7,7 @@
 #include "bench/typing/EanCodes.h"
 #include "output/KeystrokeTyper.h"
 #include "platform/wayland/WaylandTyping.h"
+#include "tests/support/TypedTexts.h"
 #include "tests/support/wayland/OnCompositor.h"
 #include "tests/support/wayland/WaylandTextSink.h"
 
@@ -15,17 +16,8 @@ namespace {
 
 using testing::openWaylandTextSink;
 
-// A text and whether Return follows it.
-using Text = std::pair<std::string, bool>;
-
-// As a sink that names keys records them: control characters stay apart from the Return key.
-std::string expectedOf(const std::vector<Text>& texts) {
-    std::string expected;
-    for (const auto& [text, pressReturn] : texts) {
-        expected += text + (pressReturn ? "<Return>" : "");
-    }
-    return expected;
-}
+using testing::expectedOf;
+using testing::Text;
 
 // More distinct characters than one keymap can hold.
 std::string manyCjkCharacters(int count) {

@@ -12,6 +12,7 @@
 
 #include "output/KeystrokeTyper.h"
 #include "platform/x11/X11KeyEvents.h"
+#include "tests/support/TypedTexts.h"
 #include "tests/support/x11/TextSink.h"
 #include "tests/support/x11/XvfbServer.h"
 
@@ -28,17 +29,8 @@ namespace {
 using testing::TextSink;
 using testing::XvfbServer;
 
-// A text and whether Return follows it.
-using Text = std::pair<std::string, bool>;
-
-// As a sink that names keys records them: control characters stay apart from the Return key.
-std::string expectedOf(const std::vector<Text>& texts) {
-    std::string expected;
-    for (const auto& [text, pressReturn] : texts) {
-        expected += text + (pressReturn ? "<Return>" : "");
-    }
-    return expected;
-}
+using testing::expectedOf;
+using testing::Text;
 
 void typeAll(KeyEvents& keyEvents, const std::vector<Text>& texts) {
     KeystrokeTyper typer(keyEvents);
