@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "bench/typing/EanCodes.h"
-#include "bench/typing/WrongCharacters.h"
+#include "tests/support/scans/EanCodes.h"
+#include "tests/support/scans/WrongCharacters.h"
 #include "output/KeystrokeTyper.h"
 #include "platform/x11/X11KeyEvents.h"
 #include "tests/support/x11/TextSink.h"

@@ -20,8 +20,8 @@
 #include <string>
 #include <vector>
 
-#include "bench/typing/EanCodes.h"
-#include "bench/typing/WrongCharacters.h"
+#include "tests/support/scans/EanCodes.h"
+#include "tests/support/scans/WrongCharacters.h"
 #include "output/KeystrokeTyper.h"
 #include "platform/wayland/WaylandTyping.h"
 #include "tests/support/wayland/WaylandCompositor.h"

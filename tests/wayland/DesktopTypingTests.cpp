@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "bench/typing/EanCodes.h"
+#include "tests/support/scans/EanCodes.h"
 #include "fake-input-client.h"
 #include "output/KeystrokeTyper.h"
 #include "platform/wayland/WaylandClient.h"

@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "bench/typing/EanCodes.h"
+#include "tests/support/scans/EanCodes.h"
 #include "output/KeystrokeTyper.h"
 #include "platform/wayland/WaylandTyping.h"
 #include "tests/support/TypedTexts.h"

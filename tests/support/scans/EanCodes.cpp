@@ -1,4 +1,4 @@
-#include "bench/typing/EanCodes.h"
+#include "tests/support/scans/EanCodes.h"
 
 namespace tavo::testing {
 

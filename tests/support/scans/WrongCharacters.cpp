@@ -1,4 +1,4 @@
-#include "bench/typing/WrongCharacters.h"
+#include "tests/support/scans/WrongCharacters.h"
 
 #include <algorithm>
 #include <regex>
