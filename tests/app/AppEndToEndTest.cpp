@@ -26,12 +26,14 @@ TEST_F(AppEndToEndTest, TypesScansFollowsThePhoneAndKeepsTheModeChosenInThePanel
     click(panelGeometry()["csvSegment"].center());
     EXPECT_EQ(nextStatus(*phone), "csv");
 
-    // Scans typed while the panel is open, after clicks on it, still reach the focused sink.
+    // Scans typed while the panel is open, after clicks on it, still reach the focused sink. The
+    // second phone replaces the first, which learns that its connection ended.
     auto csvPhone = startPhone({"111", "2,2"});
     EXPECT_EQ(nextStatus(*csvPhone), "csv");
     typed += "X1<Return>111,2,2,";
     EXPECT_TRUE(waitUntil([&] { return sink_.received() == typed; })) << sink_.received();
     EXPECT_EQ(csvPhone->stop(false), 0);
+    EXPECT_EQ(phone->stop(false), 1);
     screenshot(fs::path(TAVO_E2E_ARTIFACT_DIR) / "tavo-receiver-panel.png");
 
     // A click elsewhere closes the panel.
