@@ -11,8 +11,12 @@ namespace tavo::log {
 // programs. Warnings are always written; details only when verbose. Scan values never are.
 inline std::atomic<bool> verboseEnabled{false};
 
-inline void setVerbose(bool verbose) { verboseEnabled.store(verbose, std::memory_order_relaxed); }
-inline bool isVerbose() { return verboseEnabled.load(std::memory_order_relaxed); }
+inline void setVerbose(bool verbose) {
+    verboseEnabled.store(verbose, std::memory_order_relaxed);
+}
+inline bool isVerbose() {
+    return verboseEnabled.load(std::memory_order_relaxed);
+}
 
 template <typename... Parts>
 std::string line(const char* level, const Parts&... parts) {
@@ -24,7 +28,9 @@ std::string line(const char* level, const Parts&... parts) {
 }
 
 // One write per line, so that lines from different threads do not interleave.
-inline void write(const std::string& text) { std::fwrite(text.data(), 1, text.size(), stderr); }
+inline void write(const std::string& text) {
+    std::fwrite(text.data(), 1, text.size(), stderr);
+}
 
 template <typename... Parts>
 void warning(const Parts&... parts) {

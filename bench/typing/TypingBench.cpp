@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/scans/EanCodes.h"
-#include "tests/support/scans/WrongCharacters.h"
 #include "output/KeystrokeTyper.h"
 #include "platform/x11/X11KeyEvents.h"
+#include "tests/support/scans/EanCodes.h"
+#include "tests/support/scans/WrongCharacters.h"
 #include "tests/support/x11/TextSink.h"
 #include "tests/support/x11/XvfbServer.h"
 

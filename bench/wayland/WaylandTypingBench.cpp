@@ -20,10 +20,10 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/scans/EanCodes.h"
-#include "tests/support/scans/WrongCharacters.h"
 #include "output/KeystrokeTyper.h"
 #include "platform/wayland/WaylandTyping.h"
+#include "tests/support/scans/EanCodes.h"
+#include "tests/support/scans/WrongCharacters.h"
 #include "tests/support/wayland/WaylandCompositor.h"
 #include "tests/support/wayland/WaylandTextSink.h"
 

@@ -10,12 +10,12 @@
 #include <utility>
 #include <vector>
 
-#include "tests/support/scans/EanCodes.h"
 #include "fake-input-client.h"
 #include "output/KeystrokeTyper.h"
 #include "platform/wayland/WaylandClient.h"
 #include "platform/wayland/WaylandTyping.h"
 #include "tests/support/TypedTexts.h"
+#include "tests/support/scans/EanCodes.h"
 #include "tests/support/wayland/OnCompositor.h"
 #include "tests/support/wayland/WaylandTextSink.h"
 

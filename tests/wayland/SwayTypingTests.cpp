@@ -4,10 +4,10 @@
 #include <utility>
 #include <vector>
 
-#include "tests/support/scans/EanCodes.h"
 #include "output/KeystrokeTyper.h"
 #include "platform/wayland/WaylandTyping.h"
 #include "tests/support/TypedTexts.h"
+#include "tests/support/scans/EanCodes.h"
 #include "tests/support/wayland/OnCompositor.h"
 #include "tests/support/wayland/WaylandTextSink.h"
 
