@@ -76,12 +76,17 @@ class ReceiverDesktopTest : public ::testing::Test {
         ASSERT_TRUE(waitUntil([&] { return trayIcon().isValid(); }));
     }
 
-    // Returns at once. The receiver carries the probe that reports its panel's geometry.
-    void launchReceiver() {
+    // Returns at once. The receiver carries the probe that reports its panel's geometry. With
+    // `logged`, its log (--verbose) is its standard output.
+    void launchReceiver(bool logged = false) {
         std::vector<std::string> environment = environment_;
         environment.push_back("LD_PRELOAD=" TAVO_PANEL_PROBE_PATH);
         environment.push_back("TAVO_TEST_PANEL_GEOMETRY=" + (home_ / "panel").string());
-        receiver_.emplace(std::vector<std::string>{TAVO_RECEIVER_PATH}, environment);
+        receiver_.emplace(logged
+                              ? std::vector<std::string>{"sh", "-c", "exec \"$0\" --verbose 2>&1",
+                                                         TAVO_RECEIVER_PATH}
+                              : std::vector<std::string>{TAVO_RECEIVER_PATH},
+                          environment);
     }
 
     // Says hello, waits for the reply, sends the scans and stays connected for `linger` seconds.

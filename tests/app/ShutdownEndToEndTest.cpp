@@ -5,7 +5,31 @@
 namespace tavo::testing {
 namespace {
 
-using ShutdownEndToEndTest = ReceiverDesktopTest;
+class ShutdownEndToEndTest : public ReceiverDesktopTest {
+  protected:
+    // Starts the receiver and returns its port, read from its log: the phones here connect to
+    // it directly, since discovery may still hand out the previous round's port for a while.
+    std::string startReceiverOnPort() {
+        launchReceiver(true);
+        const std::string portLine = "tavo-receiver: listening on TCP port ";
+        std::string port;
+        while (const auto line = receiver_->readLine(20s)) {
+            if (line->starts_with(portLine)) {
+                port = line->substr(portLine.size());
+                break;
+            }
+        }
+        EXPECT_TRUE(waitUntil([&] { return trayIcon().isValid(); }));
+        return port;
+    }
+
+    ChildProcess phone(const std::string& port, const std::vector<std::string>& arguments) {
+        std::vector<std::string> command{TAVO_SEND_PATH, "--host=127.0.0.1", "--port=" + port,
+                                         "--name=E2E Phone", "--wait-status"};
+        command.insert(command.end(), arguments.begin(), arguments.end());
+        return ChildProcess(command, environment_);
+    }
+};
 
 // 漢 is on no layout, so typing it lends it a spare keycode, which must be gone after the end.
 constexpr const char* spareCharacter = "\u6F22";
@@ -25,19 +49,17 @@ TEST_F(ShutdownEndToEndTest, QuitsCleanlyWhileAPhoneStreamsByButtonAndBySignal) 
     for (int round = 0; round < 20; ++round) {
         const int way = ways[round % ways.size()];
         SCOPED_TRACE("round " + std::to_string(round) + ", signal " + std::to_string(way));
-        startReceiver();
+        const std::string port = startReceiverOnPort();
+        ASSERT_FALSE(port.empty());
         const std::size_t before = sink_.received().size();
-        // Discovery may still give the previous run's port for a moment: the phone tries again.
-        ASSERT_TRUE(waitUntil([&] { return startPhone({spareCharacter})->stop(false) == 0; }));
+        EXPECT_EQ(phone(port, {spareCharacter}).stop(false), 0);
         ASSERT_TRUE(waitUntil([&] { return sink_.received().size() > before; }));
         if (round == 0) {
             ASSERT_TRUE(keymapHoldsSpare());
         }
 
         // A phone that sends as fast as it can; quit once its scans are being typed.
-        ChildProcess streaming({TAVO_SEND_PATH, "--name=E2E Phone", "--wait-status", "--timeout=15",
-                                "--count=100000000"},
-                               environment_);
+        ChildProcess streaming = phone(port, {"--count=100000000"});
         const std::size_t streamed = sink_.received().size() + 30;
         ASSERT_TRUE(waitUntil([&] { return sink_.received().size() > streamed; }));
         if (way == 0) {

@@ -4,8 +4,8 @@
 #   with-avahi-netns.sh COMMAND [ARG...]
 #
 # The command runs in new network, mount and PID namespaces: loopback is up and multicast-capable,
-# /run and /tmp are private tmpfs (so /run/dbus, /run/avahi-daemon and X displays are ours), a
-# system bus and an avahi-daemon limited to lo (IPv4) are running. No mDNS packet can leave the machine, and when the
+# /run and /tmp/.X11-unix are private tmpfs (so /run/dbus, /run/avahi-daemon and X displays are
+# ours), a system bus and an avahi-daemon limited to lo (IPv4) are running. No mDNS packet can leave the machine, and when the
 # namespace's first process ends the kernel ends every process left in it. Needs root (CI runs as
 # root; without root it exits with 77, which ctest reads as skipped). The script exits with the
 # command's status.
@@ -120,10 +120,11 @@ esac
 ip link set lo up
 ip link set lo multicast on
 mount -t tmpfs -o mode=0755 tavo-run /run
-# A private /tmp too: an X server in here takes its display number from lock files and sockets in
-# /tmp, and must not take over one that a server outside (or in a sibling namespace, whose
-# processes it cannot see) holds.
-mount -t tmpfs -o mode=1777 tavo-tmp /tmp
+# Private X sockets too: an X server in here may take a display number that a server outside
+# holds (it cannot see that server's process behind its lock file), and the two must not share
+# the socket's path.
+mkdir -p /tmp/.X11-unix
+mount -t tmpfs -o mode=1777 tavo-x11 /tmp/.X11-unix
 mkdir -p /run/dbus /run/avahi-daemon "$state"
 
 cat >"$state/avahi-daemon.conf" <<'EOF'
