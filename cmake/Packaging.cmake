@@ -55,6 +55,7 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Without the daemon the receiver runs but the phone cannot find it.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS avahi-daemon)
+# Without the daemon the receiver runs but the phone cannot find it; without Qt's Wayland plugin
+# it shows no panel in a Wayland session that has no Xwayland.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "avahi-daemon, qt6-wayland")
 include(CPack)

@@ -21,7 +21,8 @@ for path in usr/bin/tavo-receiver usr/bin/tavo-send \
     grep -q " \./$path\$" <<<"$contents" || { echo "missing from the package: $path"; exit 1; }
 done
 dpkg-deb -f "$deb" Depends | grep -q libqt6widgets6 || { echo "no library dependencies"; exit 1; }
-[ "$(dpkg-deb -f "$deb" Recommends)" = avahi-daemon ] || { echo "avahi-daemon not recommended"; exit 1; }
+[ "$(dpkg-deb -f "$deb" Recommends)" = "avahi-daemon, qt6-wayland" ] ||
+    { echo "avahi-daemon and qt6-wayland not recommended"; exit 1; }
 
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
