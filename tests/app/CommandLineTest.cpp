@@ -20,7 +20,6 @@ TEST(CommandLineTest, RunsVerboseOrEndsAtOnceWithTheStatusAndTextOfEachRequest) 
     } cases[] = {
         {{}, false, std::nullopt, ""},
         {{"--verbose"}, true, std::nullopt, ""},
-        {{"-v"}, true, std::nullopt, ""},
         {{"--help"}, false, 0, "Usage: tavo-receiver"},
         {{"-v", "-h"}, true, 0, "Usage: tavo-receiver"},
         {{"--version"}, false, 0, versionLine},

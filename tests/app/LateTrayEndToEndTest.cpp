@@ -52,8 +52,8 @@ TEST_F(LateTrayEndToEndTest, IconMovesIntoATrayThatComesLaterAndClosingTheWindow
 
     // The icon opens the panel below it, as a tray's panel now.
     click(trayIcon().center());
-    ASSERT_TRUE(waitUntil([&] { return control("quitButton").isValid(); }));
-    EXPECT_GE(control("panel").top(), trayIcon().bottom());
+    ASSERT_TRUE(waitUntil([&] { return panelGeometry().contains("quitButton"); }));
+    EXPECT_GE(panelGeometry()["panel"].top(), trayIcon().bottom());
 }
 
 }  // namespace

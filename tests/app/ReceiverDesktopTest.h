@@ -161,13 +161,6 @@ class ReceiverDesktopTest : public ::testing::Test {
         return controls;
     }
 
-    // The screen rectangle of the panel's control with this objectName; empty until reported.
-    QRect control(const std::string& objectName) const {
-        const auto controls = panelGeometry();
-        const auto found = controls.find(objectName);
-        return found != controls.end() ? found->second : QRect();
-    }
-
     bool trayAtStart_ = true;
     XvfbServer xvfb_;
     TextSink sink_{xvfb_, true};

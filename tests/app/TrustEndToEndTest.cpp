@@ -54,11 +54,11 @@ class TrustEndToEndTest : public ReceiverDesktopTest {
     bool shows(const std::string& name) { return panelGeometry().contains(name); }
 };
 
-TEST_F(TrustEndToEndTest, ANewPhoneTypesOnlyOnceAllowedAndStaysAllowedAfterARestart) {
+TEST_F(TrustEndToEndTest, ANewPhoneTypesOnlyOnceAllowedThenPauseHoldsBackAndDenyShutsOut) {
     fs::remove(settingsFile());
     startReceiver();
     openPanel();
-    const std::string port = receiverPort();
+    std::string port = receiverPort();
 
     // Answered and listed, marked as not typed, and the panel asks.
     auto phone = startPhoneAt(port, {"111"}, "30");
@@ -69,38 +69,36 @@ TEST_F(TrustEndToEndTest, ANewPhoneTypesOnlyOnceAllowedAndStaysAllowedAfterARest
 
     clickControl("allowPhoneButton");
     EXPECT_TRUE(waitUntil([&] { return !shows("allowPhoneButton"); }));
-    auto allowed = startPhoneAt(port, {"222"});
-    EXPECT_EQ(nextStatus(*allowed), "newline");
+    phone = startPhoneAt(port, {"222"});
+    EXPECT_EQ(nextStatus(*phone), "newline");
     // The scan held back before is never typed.
     EXPECT_TRUE(waitUntil([&] { return sink_.received() == "222<Return>"; })) << sink_.received();
-    EXPECT_EQ(allowed->stop(false), 0);
+    EXPECT_EQ(phone->stop(false), 0);
 
+    // Still allowed after a restart. Discovery may still list the previous run's port for a
+    // moment: the phone tries again.
     receiver_.reset();
+    fs::remove(home_ / "panel");
     startReceiver();
-    // Discovery may still list the previous run's port for a moment: the phone tries again.
-    EXPECT_TRUE(waitUntil([&] { return startPhoneAt(receiverPort(), {"333"})->stop(false) == 0; }));
-    EXPECT_TRUE(waitUntil([&] { return sink_.received() == "222<Return>333<Return>"; }))
-        << sink_.received();
-}
-
-TEST_F(TrustEndToEndTest, PauseHoldsTypingBackAndDenyShutsAPhoneOut) {
-    startReceiver();
-    openPanel();
-
-    const std::string port = receiverPort();
-    // The tray icon shows the paused state.
     const QImage waitingIcon = iconImage();
+    EXPECT_TRUE(
+        waitUntil([&] { return startPhoneAt(port = receiverPort(), {"333"})->stop(false) == 0; }));
+    std::string typed = "222<Return>333<Return>";
+    EXPECT_TRUE(waitUntil([&] { return sink_.received() == typed; })) << sink_.received();
+
+    // The tray icon shows the paused state.
+    openPanel();
+    ASSERT_TRUE(waitUntil([&] { return iconImage() == waitingIcon; }));
     clickControl("pauseSwitch");
     ASSERT_TRUE(waitUntil([&] { return iconImage() != waitingIcon; }));
-    auto phone = startPhoneAt(port, {"1"});
-    EXPECT_EQ(phone->stop(false), 0);
+    EXPECT_EQ(startPhoneAt(port, {"1"})->stop(false), 0);
     EXPECT_TRUE(waitUntil([&] { return shows("notTypedMark"); }));
     clickControl("pauseSwitch");
     ASSERT_TRUE(waitUntil([&] { return iconImage() == waitingIcon; }));
-    phone = startPhoneAt(port, {"2"});
-    EXPECT_EQ(phone->stop(false), 0);
-    EXPECT_TRUE(waitUntil([&] { return sink_.received() == "2<Return>"; })) << sink_.received();
-    ASSERT_TRUE(waitUntil([&] { return scanRows() == 2; }));
+    EXPECT_EQ(startPhoneAt(port, {"2"})->stop(false), 0);
+    typed += "2<Return>";
+    EXPECT_TRUE(waitUntil([&] { return sink_.received() == typed; })) << sink_.received();
+    ASSERT_TRUE(waitUntil([&] { return scanRows() == 3; }));
 
     // Forgotten, the phone asks again; denied, its connection is closed at once, and so is the
     // next one until the receiver restarts.
@@ -111,7 +109,7 @@ TEST_F(TrustEndToEndTest, PauseHoldsTypingBackAndDenyShutsAPhoneOut) {
     // Closed by the receiver long before its linger ends: tavo-send reports the failure.
     EXPECT_NE(phone->stop(false), 0);
     EXPECT_NE(startPhoneAt(port, {"4"})->stop(false), 0);
-    EXPECT_EQ(sink_.received(), "2<Return>");
+    EXPECT_EQ(sink_.received(), typed);
 }
 
 // A phone two hops away, beyond a router namespace: not on any network of this computer.

@@ -14,14 +14,18 @@
 namespace tavo {
 namespace {
 
-TEST(OutputScan, EndsEachValueAsTheModeOfTheMomentSays) {
+// A listener whose output mode the cases set, and a typer that records what it types.
+class OutputScanTest : public ::testing::Test {
+  protected:
     ManualMainThread mainThread;
     MemoryDefaultsStore defaults;
     FakeNetwork network;
-    auto listener = ScanListener::make(mainThread, defaults, network);
+    std::shared_ptr<ScanListener> listener = ScanListener::make(mainThread, defaults, network);
     RecordingKeyEvents keyEvents;
-    KeystrokeTyper typer(keyEvents);
+    KeystrokeTyper typer{keyEvents};
+};
 
+TEST_F(OutputScanTest, EndsEachValueAsTheModeOfTheMomentSays) {
     // Values are typed as they are: no trimming, quoting or escaping, also in csv mode.
     const std::vector<std::tuple<ReceiverOutputMode, std::string, std::u16string>> cases{
         {ReceiverOutputMode::newline, "12345", u"12345\u23CE"},
@@ -45,13 +49,7 @@ TEST(OutputScan, EndsEachValueAsTheModeOfTheMomentSays) {
     EXPECT_EQ(keyEvents.typedText(), u"3\u23CE");
 }
 
-TEST(OutputScan, TypesOnTheTypingThreadInArrivalOrderWithTheModeOfArrival) {
-    ManualMainThread mainThread;
-    MemoryDefaultsStore defaults;
-    FakeNetwork network;
-    auto listener = ScanListener::make(mainThread, defaults, network);
-    RecordingKeyEvents keyEvents;
-    KeystrokeTyper typer(keyEvents);
+TEST_F(OutputScanTest, TypesOnTheTypingThreadInArrivalOrderWithTheModeOfArrival) {
     TypingThread typing(typer);
 
     // The typing thread is held up while the scans arrive, and the mode changes in between.
