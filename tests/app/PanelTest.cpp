@@ -156,6 +156,39 @@ TEST_F(PanelTest, NoticeWhileUntrustedUntilTheNextRebuild) {
     EXPECT_FALSE(child<QWidget>("accessibilityNotice").isVisible());
 }
 
+// Every fixed text of the panel, as written: a typo, or "..." for the ellipsis, fails.
+TEST_F(PanelTest, FixedLabelsAndTooltipsReadExactly) {
+    inputAccess_.trusted = false;
+    start();
+    std::vector<std::string> texts{panel().windowTitle().toStdString()};
+    for (const QWidget* widget : panel().findChildren<QWidget*>()) {
+        const auto* label = qobject_cast<const QLabel*>(widget);
+        if (label != nullptr && !label->text().isEmpty() &&
+            label->objectName() != "modeDescription" && label->objectName() != "listeningInfo" &&
+            label->objectName() != "typingRoute") {
+            texts.push_back(label->text().toStdString());
+        }
+        if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
+            texts.push_back(button->text().toStdString());
+        }
+        if (!widget->toolTip().isEmpty()) {
+            texts.push_back("tooltip: " + widget->toolTip().toStdString());
+        }
+    }
+    EXPECT_THAT(
+        texts,
+        ::testing::UnorderedElementsAre(
+            "Tavo Receiver", "Tavo Receiver", "Accessibility permission needed",
+            "Tavo types scans into whatever app is focused, which requires Accessibility access.",
+            "Grant Access\u2026", "Output format", "Newline", "CSV",
+            "tooltip: Types the scan, then presses Return \u2014 one scan per line. Good for "
+            "spreadsheets and lists.",
+            "tooltip: Types the scan followed by a comma, with no Return \u2014 builds one "
+            "comma-separated line yourself.",
+            "Allow", "Deny", "No scans yet", "Pause typing", "Ask before a new phone types",
+            "Forget allowed phones", "Launch at Login", "Quit Tavo Receiver"));
+}
+
 TEST_F(PanelTest, ChosenFormatStandsOutAndAnotherClickOnItChangesNothing) {
     start();
     send(TavoHello{"Ana's\niPhone", 1});
