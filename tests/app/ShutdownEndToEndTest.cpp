@@ -1,5 +1,8 @@
 #include <signal.h>
 
+#include <string_view>
+
+#include "receiver/ScanListener.h"
 #include "tests/app/ReceiverDesktopTest.h"
 
 namespace tavo::testing {
@@ -34,6 +37,8 @@ class ShutdownEndToEndTest : public ReceiverDesktopTest {
 // 漢 is on no layout, so typing it lends it a spare keycode, which must be gone after the end.
 constexpr const char* spareCharacter = "\u6F22";
 constexpr const char* spareKeysym = "U6F22";
+// What one streamed scan leaves in the sink.
+constexpr std::string_view scanInSink = "0000000000000<Return>";
 
 TEST_F(ShutdownEndToEndTest, QuitsCleanlyWhileAPhoneStreamsByButtonAndBySignal) {
     const auto keymapHoldsSpare = [&] {
@@ -58,10 +63,12 @@ TEST_F(ShutdownEndToEndTest, QuitsCleanlyWhileAPhoneStreamsByButtonAndBySignal) 
             ASSERT_TRUE(keymapHoldsSpare());
         }
 
-        // A phone that sends as fast as it can; quit once its scans are being typed.
+        // A phone that sends as fast as it can; quit once its scans are being typed and the
+        // recent scans fill the panel, which then keeps its size: the button stays put.
         ChildProcess streaming = phone(port, {"--count=100000000"});
-        const std::size_t streamed = sink_.received().size() + 30;
-        ASSERT_TRUE(waitUntil([&] { return sink_.received().size() > streamed; }));
+        const std::size_t streamed =
+            sink_.received().size() + (ScanListener::recentScansLimit + 1) * scanInSink.size();
+        ASSERT_TRUE(waitUntil([&] { return sink_.received().size() > streamed; }, 30s));
         if (way == 0) {
             fs::remove(home_ / "panel");
             click(trayIcon().center());
@@ -70,6 +77,9 @@ TEST_F(ShutdownEndToEndTest, QuitsCleanlyWhileAPhoneStreamsByButtonAndBySignal) 
         } else {
             kill(receiver_->pid(), way);
         }
+        // Its log ends when it does.
+        ASSERT_TRUE(waitUntil(
+            [&] { return !receiver_->readLine(100ms) && receiver_->outputEnded(); }, 30s));
         EXPECT_EQ(receiver_->stop(false), 0);
         receiver_.reset();
         EXPECT_FALSE(keymapHoldsSpare());
