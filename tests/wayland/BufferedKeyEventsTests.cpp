@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <array>
 #include <vector>
 
-#include "output/KeystrokeTyper.h"
 #include "platform/wayland/BufferedKeyEvents.h"
 
 namespace tavo {
@@ -11,11 +9,10 @@ namespace {
 
 class RecordingRoute final : public BufferedKeyEvents {
   public:
-    bool available = true;
     std::vector<std::vector<TextKey>> texts;
 
   protected:
-    bool isAvailable() const override { return available; }
+    bool isAvailable() const override { return true; }
     std::size_t deliver(std::span<const TextKey> keys) override {
         texts.emplace_back(keys.begin(), keys.end());
         return 0;
@@ -27,19 +24,6 @@ TextKey down(char32_t character) {
 }
 TextKey up(char32_t character) {
     return {.character = character, .isReturn = false, .down = false};
-}
-const TextKey returnDown{.character = 0, .isReturn = true, .down = true};
-const TextKey returnUp{.character = 0, .isReturn = true, .down = false};
-
-TEST(BufferedKeyEvents, HandsOverEachTextWholeWhenItsSourceEnds) {
-    RecordingRoute route;
-    KeystrokeTyper typer(route);
-    typer.type("a\U0001F600", true);
-    typer.type("\n", false);
-    ASSERT_EQ(route.texts.size(), 2U);
-    EXPECT_EQ(route.texts[0], (std::vector<TextKey>{down('a'), up('a'), down(0x1F600), up(0x1F600),
-                                                    returnDown, returnUp}));
-    EXPECT_EQ(route.texts[1], (std::vector<TextKey>{down('\n'), up('\n')}));
 }
 
 // Strings of several scalars, lone surrogates and keys without a string, posted directly.
@@ -63,12 +47,6 @@ TEST(BufferedKeyEvents, DecodesEveryScalarOfAnEventAndDropsLoneSurrogates) {
     ASSERT_EQ(route.texts.size(), 1U);
     EXPECT_EQ(route.texts[0],
               (std::vector<TextKey>{down('x'), up('x'), down('y'), up('y'), down('z'), up('z')}));
-}
-
-TEST(BufferedKeyEvents, RefusesSourcesWhileTheRouteIsUnavailable) {
-    RecordingRoute route;
-    route.available = false;
-    EXPECT_EQ(route.createSource(), nullptr);
 }
 
 }  // namespace

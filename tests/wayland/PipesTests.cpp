@@ -31,14 +31,5 @@ TEST(Pipes, AVanishedOrStalledPeerFailsTheTransferInsteadOfHanging) {
     close(ends[0]);
 }
 
-TEST(Pipes, CarriesEverythingToTheEnd) {
-    int ends[2];
-    ASSERT_EQ(pipe2(ends, O_CLOEXEC), 0);
-    const std::string data = "kept\n\u00fc";
-    ASSERT_TRUE(writeAllAndClose(ends[1], data, milliseconds(100)));
-    EXPECT_EQ(readAll(ends[0], milliseconds(100)), data);
-    close(ends[0]);
-}
-
 }  // namespace
 }  // namespace tavo

@@ -43,36 +43,29 @@ class PortalRoute : public ::testing::TestWithParam<int> {
     std::unique_ptr<PortalKeyEvents> keyEvents_;
 };
 
-std::string contentOf(const std::filesystem::path& file) {
-    std::ifstream in(file);
-    std::string line;
-    std::getline(in, line);
-    return line;
-}
-
-TEST_P(PortalRoute, TypesLayoutKeysInOrderAndSkipsTheRest) {
+// Layout keys are typed in order, the rest skipped. With a persisted consent the session lasts
+// only while a phone is connected, and the next one hands the portal its restore token; without,
+// the session is kept so as not to ask again.
+TEST_P(PortalRoute, TypesLayoutKeysAndKeepsTheConsentWhereThePortalCanPersistIt) {
+    const bool persists = GetParam() >= 2;
     keyEvents_->phoneConnectionChanged(true);
-    const std::string persist = GetParam() >= 2 ? "2" : "0";
     EXPECT_EQ(portalSays(1),
-              std::vector<std::string>{"select types=1 persist=" + persist + " token="});
+              std::vector<std::string>{
+                  "select types=1 persist=" + std::string(persists ? "2" : "0") + " token="});
     KeystrokeTyper(*keyEvents_).type("A1\u00fc", true);
     EXPECT_EQ(portalSays(6), (std::vector<std::string>{"key 65 1", "key 65 0", "key 49 1",
                                                        "key 49 0", "key 65293 1", "key 65293 0"}));
-}
 
-// With a persisted consent the session lasts only while a phone is connected, and the next one
-// hands the portal its restore token; without, the session is kept so as not to ask again.
-TEST_P(PortalRoute, KeepsTheConsentAcrossSessionsWhereThePortalCanPersistIt) {
-    keyEvents_->phoneConnectionChanged(true);
-    portalSays(1);
     keyEvents_->phoneConnectionChanged(false);
     keyEvents_->phoneConnectionChanged(true);
     KeystrokeTyper(*keyEvents_).type("x", false);
-    if (GetParam() >= 2) {
+    if (persists) {
         EXPECT_EQ(portalSays(4),
                   (std::vector<std::string>{"closed", "select types=1 persist=2 token=token-1",
                                             "key 120 1", "key 120 0"}));
-        EXPECT_EQ(contentOf(tokenFile_), "token-2");
+        std::string token;
+        std::getline(std::ifstream(tokenFile_), token);
+        EXPECT_EQ(token, "token-2");
     } else {
         EXPECT_EQ(portalSays(2), (std::vector<std::string>{"key 120 1", "key 120 0"}));
         EXPECT_FALSE(std::filesystem::exists(tokenFile_));

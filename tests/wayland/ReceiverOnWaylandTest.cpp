@@ -72,13 +72,11 @@ class ReceiverOnWayland : public testing::OnCompositor,
             std::vector<std::string>{"sh", "-c", "exec \"$0\" --verbose 2>&1", TAVO_RECEIVER_PATH},
             environment);
         const std::string portLine = "tavo-receiver: listening on TCP port ";
-        while (const auto line = receiver_->readLine(20s)) {
-            log_ += *line + "\n";
-            if (line->starts_with(portLine)) {
-                return line->substr(portLine.size());
-            }
+        if (!logs(portLine)) {
+            return std::nullopt;
         }
-        return std::nullopt;
+        const std::size_t port = log_.find(portLine) + portLine.size();
+        return log_.substr(port, log_.find('\n', port) - port);
     }
 
     // Whether the receiver's log holds `text`, reading on until it does.
