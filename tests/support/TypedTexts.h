@@ -18,4 +18,13 @@ inline std::string expectedOf(const std::vector<Text>& texts) {
     return expected;
 }
 
+// Each code as a scan followed by Return.
+inline std::vector<Text> scansOf(const std::vector<std::string>& codes) {
+    std::vector<Text> scans;
+    for (const std::string& code : codes) {
+        scans.emplace_back(code, true);
+    }
+    return scans;
+}
+
 }  // namespace tavo::testing

@@ -98,10 +98,7 @@ TEST_F(OnSwayWithXwayland, TypesEveryCharacterIntoX11WindowsToo) {
 }
 
 TEST_F(OnSway, AThousandScansArriveWithNothingLostDoubledOrReordered) {
-    std::vector<Text> scans;
-    for (const std::string& code : testing::eanCodes(1000)) {
-        scans.emplace_back(code, true);
-    }
+    const std::vector<Text> scans = testing::scansOf(testing::eanCodes(1000));
     typeAll(scans);
     const std::string expected = expectedOf(scans);
     EXPECT_EQ(sink_->waitForBytes(expected.size()).text, expected);
