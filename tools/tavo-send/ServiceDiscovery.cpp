@@ -41,7 +41,8 @@ void onResolved(AvahiServiceResolver* resolver, AvahiIfIndex interface, AvahiPro
                                address->data.ipv6.address[0] == 0xfe &&
                                (address->data.ipv6.address[1] & 0xc0) == 0x80;
         if (linkLocal) {
-            numeric += "%" + std::to_string(interface);
+            numeric += '%';
+            numeric += std::to_string(interface);
         }
         search.found.push_back(DiscoveredService{name, numeric, port});
     }
