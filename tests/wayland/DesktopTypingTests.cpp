@@ -6,12 +6,12 @@
 #include <ostream>
 #include <string>
 #include <string_view>
-#include <thread>
 #include <utility>
 #include <vector>
 
 #include "fake-input-client.h"
 #include "platform/wayland/WaylandClient.h"
+#include "tests/support/WaitUntil.h"
 #include "tests/support/scans/EanCodes.h"
 #include "tests/support/wayland/OnCompositor.h"
 
@@ -121,13 +121,8 @@ TEST_P(OnDesktop, APasteLeavesTheClipboardAsItWas) {
     owner.insert(owner.end(), tool.copy.begin(), tool.copy.end());
     owner.push_back("text/x-tavo-test");
     testing::ChildProcess owning(owner);
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     std::vector<std::string> types;
-    while (types.empty() && std::chrono::steady_clock::now() < deadline) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        types = run(tool.types);
-    }
-    ASSERT_FALSE(types.empty());
+    ASSERT_TRUE(testing::waitUntil([&] { return !(types = run(tool.types)).empty(); }));
 
     typeAll({{"\u00fc", true}});
     EXPECT_EQ(sink_->waitForBytes(10).text, "\u00fc<Return>");

@@ -8,7 +8,8 @@
 #include <fstream>
 #include <set>
 #include <sstream>
-#include <thread>
+
+#include "tests/support/WaitUntil.h"
 
 namespace tavo::testing {
 namespace {
@@ -99,22 +100,19 @@ WaylandCompositor::WaylandCompositor(const CompositorKind& kind) {
     command.insert(command.end(), kind.command.begin(), kind.command.end());
     process_ = std::make_unique<ChildProcess>(command, kind.environment);
 
-    const auto deadline = std::chrono::steady_clock::now() + startTimeout;
-    while (display_.empty()) {
-        for (const std::string& socket : socketsIn(runtime)) {
-            if (!before.contains(socket) && accepts(socket)) {
-                display_ = socket;
+    const bool ended = waitUntil(
+        [&] {
+            for (const std::string& socket : socketsIn(runtime)) {
+                if (!before.contains(socket) && accepts(socket)) {
+                    display_ = socket;
+                }
             }
-        }
-        if (display_.empty()) {
-            if (std::chrono::steady_clock::now() > deadline) {
-                throw CompositorUnavailable(kind.name + " did not start in time:\n" + log());
-            }
-            if (process_->hasExited()) {
-                throw CompositorUnavailable(kind.name + " cannot run here:\n" + log());
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
+            return !display_.empty() || process_->hasExited();
+        },
+        startTimeout);
+    if (display_.empty()) {
+        throw CompositorUnavailable(
+            kind.name + (ended ? " cannot run here:\n" : " did not start in time:\n") + log());
     }
 }
 
@@ -125,12 +123,8 @@ WaylandCompositor::~WaylandCompositor() {
 }
 
 std::string WaylandCompositor::awaitFile(const std::string& name) const {
-    const auto deadline = std::chrono::steady_clock::now() + startTimeout;
-    while (!std::filesystem::exists(directory_ / name)) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            throw std::runtime_error(name + " did not appear:\n" + log());
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    if (!waitUntil([&] { return std::filesystem::exists(directory_ / name); }, startTimeout)) {
+        throw std::runtime_error(name + " did not appear:\n" + log());
     }
     std::ifstream file(directory_ / name);
     std::string line;
