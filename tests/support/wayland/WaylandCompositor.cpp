@@ -55,7 +55,8 @@ CompositorKind swayCompositor() {
             .command = {"sway", "--config", "sway.conf"},
             .environment = {"WLR_BACKENDS=headless", "WLR_LIBINPUT_NO_DEVICES=1",
                             "WLR_RENDERER=pixman"},
-            .files = {{"sway.conf", "xwayland disable\ninput * xkb_layout ru,gr\n"}}};
+            .files = {{"sway.conf", "xwayland disable\ninput * xkb_layout ru,gr\n"}},
+            .busName = {}};
 }
 
 CompositorKind swayWithXwaylandCompositor() {
@@ -74,7 +75,8 @@ CompositorKind kwinCompositor() {
                         "cp \"$(command -v kwin_wayland)\" kwin_wayland && exec ./kwin_wayland "
                         "--virtual --no-lockscreen --no-global-shortcuts"},
             .environment = {"KWIN_WAYLAND_NO_PERMISSION_CHECKS=1"},
-            .files = {}};
+            .files = {},
+            .busName = {}};
 }
 
 CompositorKind mutterCompositor() {
@@ -82,7 +84,8 @@ CompositorKind mutterCompositor() {
             .command = {"mutter", "--headless", "--wayland", "--no-x11", "--virtual-monitor",
                         "1280x800"},
             .environment = {},
-            .files = {}};
+            .files = {},
+            .busName = "org.gnome.Mutter.RemoteDesktop"};
 }
 
 WaylandCompositor::WaylandCompositor(const CompositorKind& kind) {
@@ -113,6 +116,13 @@ WaylandCompositor::WaylandCompositor(const CompositorKind& kind) {
     if (display_.empty()) {
         throw CompositorUnavailable(
             kind.name + (ended ? " cannot run here:\n" : " did not start in time:\n") + log());
+    }
+    // Its D-Bus services come up after its socket.
+    const std::vector<std::string> busOwned{
+        "sh", "-c", "gdbus introspect --session --dest \"$0\" --object-path / >/dev/null 2>&1",
+        kind.busName};
+    if (!kind.busName.empty() && !waitUntil([&] { return runProgram(busOwned) == 0; })) {
+        throw CompositorUnavailable(kind.name + " did not take " + kind.busName + ":\n" + log());
     }
 }
 
