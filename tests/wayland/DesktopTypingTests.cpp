@@ -6,18 +6,14 @@
 #include <ostream>
 #include <string>
 #include <string_view>
-#include <thread>
 #include <utility>
 #include <vector>
 
 #include "fake-input-client.h"
-#include "output/KeystrokeTyper.h"
 #include "platform/wayland/WaylandClient.h"
-#include "platform/wayland/WaylandTyping.h"
-#include "tests/support/TypedTexts.h"
+#include "tests/support/WaitUntil.h"
 #include "tests/support/scans/EanCodes.h"
 #include "tests/support/wayland/OnCompositor.h"
-#include "tests/support/wayland/WaylandTextSink.h"
 
 namespace tavo {
 namespace {
@@ -87,45 +83,17 @@ void PrintTo(const Desktop& desktop, std::ostream* out) {
 }
 
 // The desktops whose routes type layout characters as keys and paste the others.
-class OnDesktop : public testing::OnCompositor, public ::testing::WithParamInterface<Desktop> {
+class OnDesktop : public testing::TypingOnCompositor,
+                  public ::testing::WithParamInterface<Desktop> {
   protected:
     CompositorKind kind() const override { return GetParam().kind(); }
-
-    // A phone connects first: Mutter's seat has no keyboard, and the sink no focus, before
-    // the route's session has pressed its first key.
-    void SetUp() override {
-        OnCompositor::SetUp();
-        if (IsSkipped()) {
-            return;
-        }
-        route_ = probeWaylandTyping();
-        ASSERT_NE(route_.keyEvents, nullptr) << compositor_->log();
-        if (route_.phoneConnectionChanged) {
-            route_.phoneConnectionChanged(true);
-        }
-        sink_ = openWaylandTextSink(*compositor_, true);
-    }
-
-    void typeAll(const std::vector<Text>& texts) {
-        KeystrokeTyper typer(*route_.keyEvents);
-        for (const auto& [text, pressReturn] : texts) {
-            typer.type(text, pressReturn);
-        }
-    }
-
-    TypingRoute route_;
-    std::unique_ptr<testing::TextSink> sink_;
 };
 
 TEST_P(OnDesktop, ProbingChoosesTheRouteThatTypesLayoutKeysAndPastesTheRest) {
     EXPECT_EQ(route_.description, GetParam().description);
     EXPECT_TRUE(route_.pastesMissingCharacters);
-    const std::vector<Text> texts{{"4006381333931", true},
-                                  {"Gr\u00fc\u00dfe \u20ac", true},
-                                  {"\U0001F600e\u0301", false},
-                                  {"ABC-123 abc/xyz \u043f\u0440\u0438\u0432\u0435\u0442", true},
-                                  {"\u00fc\u20ac4006381333931", true},
-                                  {"a\tb\nc", true}};
+    // The CJK characters, missing from the layout, go in one paste.
+    const std::vector<Text> texts = testing::mixedTexts(300);
     typeAll(texts);
     const std::string expected = expectedOf(texts);
     EXPECT_EQ(sink_->waitForBytes(expected.size()).text, expected);
@@ -153,13 +121,8 @@ TEST_P(OnDesktop, APasteLeavesTheClipboardAsItWas) {
     owner.insert(owner.end(), tool.copy.begin(), tool.copy.end());
     owner.push_back("text/x-tavo-test");
     testing::ChildProcess owning(owner);
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     std::vector<std::string> types;
-    while (types.empty() && std::chrono::steady_clock::now() < deadline) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        types = run(tool.types);
-    }
-    ASSERT_FALSE(types.empty());
+    ASSERT_TRUE(testing::waitUntil([&] { return !(types = run(tool.types)).empty(); }));
 
     typeAll({{"\u00fc", true}});
     EXPECT_EQ(sink_->waitForBytes(10).text, "\u00fc<Return>");

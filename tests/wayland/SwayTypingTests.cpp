@@ -1,63 +1,25 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
-#include "output/KeystrokeTyper.h"
-#include "platform/wayland/WaylandTyping.h"
-#include "tests/support/TypedTexts.h"
 #include "tests/support/scans/EanCodes.h"
 #include "tests/support/wayland/OnCompositor.h"
-#include "tests/support/wayland/WaylandTextSink.h"
 
 namespace tavo {
 namespace {
-
-using testing::openWaylandTextSink;
 
 using testing::expectedOf;
 using testing::Text;
 
 // More distinct characters than one keymap can hold.
-std::string manyCjkCharacters(int count) {
-    std::string text;
-    for (char32_t c = 0x4E00; c < 0x4E00 + static_cast<char32_t>(count); ++c) {
-        text += static_cast<char>(0xE0 | (c >> 12));
-        text += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        text += static_cast<char>(0x80 | (c & 0x3F));
-    }
-    return text;
-}
+const std::vector<Text> mixedTexts = testing::mixedTexts(300);
 
-class OnSway : public testing::OnCompositor {
+class OnSway : public testing::TypingOnCompositor {
   protected:
     testing::CompositorKind kind() const override { return testing::swayCompositor(); }
-
-    // The route comes first: the seat has no keyboard before its virtual keyboard.
-    void SetUp() override {
-        OnCompositor::SetUp();
-        if (IsSkipped()) {
-            return;
-        }
-        route_ = probeWaylandTyping();
-        ASSERT_NE(route_.keyEvents, nullptr) << compositor_->log();
-        sink_ = openSink();
-    }
-
-    virtual std::unique_ptr<testing::TextSink> openSink() {
-        return openWaylandTextSink(*compositor_, true);
-    }
-
-    void typeAll(const std::vector<Text>& texts) {
-        KeystrokeTyper typer(*route_.keyEvents);
-        for (const auto& [text, pressReturn] : texts) {
-            typer.type(text, pressReturn);
-        }
-    }
-
-    TypingRoute route_;
-    std::unique_ptr<testing::TextSink> sink_;
 };
 
 // X11 programs get the keys through Xwayland, which takes up each new keymap.
@@ -68,14 +30,6 @@ class OnSwayWithXwayland : public OnSway {
         return testing::openXwaylandTextSink(compositor_->awaitFile("x-display"), true);
     }
 };
-
-const std::vector<Text> mixedTexts{{"4006381333931", true},
-                                   {"Gr\u00fc\u00dfe \u20ac", true},
-                                   {"\U0001F600e\u0301", false},
-                                   {"ABC-123 abc/xyz \u043f\u0440\u0438\u0432\u0435\u0442", true},
-                                   {manyCjkCharacters(300), true},
-                                   {"\u00fc\u20ac4006381333931", true},
-                                   {"a\tb\nc", true}};
 
 TEST_F(OnSway, ProbingChoosesTheVirtualKeyboardThatTypesEveryCharacterExactly) {
     EXPECT_EQ(route_.description, "Typing through the compositor's virtual keyboard");

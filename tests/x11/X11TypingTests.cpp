@@ -10,9 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "output/KeystrokeTyper.h"
 #include "platform/x11/X11KeyEvents.h"
-#include "tests/support/TypedTexts.h"
+#include "tests/support/scans/MixedTexts.h"
 #include "tests/support/x11/TextSink.h"
 #include "tests/support/x11/XvfbServer.h"
 
@@ -31,20 +30,7 @@ using testing::XvfbServer;
 
 using testing::expectedOf;
 using testing::Text;
-
-void typeAll(KeyEvents& keyEvents, const std::vector<Text>& texts) {
-    KeystrokeTyper typer(keyEvents);
-    for (const auto& [text, pressReturn] : texts) {
-        typer.type(text, pressReturn);
-    }
-}
-
-// 40 distinct characters, more than a keymap has spare keycodes.
-const std::string manyCjkCharacters =
-    "\u6c34\u706b\u5c71\u5ddd\u65e5\u6708\u6728\u91d1\u571f\u5929"
-    "\u4eba\u53e3\u624b\u76ee\u8033\u5fc3\u96e8\u96ea\u98a8\u82b1"
-    "\u9ce5\u9b5a\u72ac\u732b\u725b\u99ac\u7f8a\u8c5a\u866b\u8349"
-    "\u7a7a\u6d77\u661f\u77f3\u7389\u7af9\u7c73\u8c46\u8336\u9152";
+using testing::typeAll;
 
 enum class KeyboardState { plain, capsLocked, secondGroupLocked, shiftHeld };
 
@@ -114,13 +100,8 @@ TEST_P(X11Typing, TypesLayoutAndForeignCharactersExactlyAndRestoresTheKeyboard) 
     enter(GetParam());
     const XkbStateRec before = keyboardState();
     const std::vector<KeySym> keymapBefore = keymap();
-    const std::vector<Text> texts{{"4006381333931", true},
-                                  {"Gr\u00fc\u00dfe \u20ac", true},
-                                  {"\U0001F600e\u0301", false},
-                                  {manyCjkCharacters, true},
-                                  {"ABC-123 abc/xyz \u043f\u0440\u0438\u0432\u0435\u0442", true},
-                                  {"\u00fc\u20ac4006381333931", true},
-                                  {"a\tb\nc", true}};
+    // 40 distinct CJK characters, more than a keymap has spare keycodes.
+    const std::vector<Text> texts = testing::mixedTexts(40);
     const std::string expected = expectedOf(texts);
 
     TextSink sink(server_, true);

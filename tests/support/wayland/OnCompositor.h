@@ -4,8 +4,12 @@
 #include <stdlib.h>
 
 #include <memory>
+#include <vector>
 
+#include "platform/wayland/WaylandTyping.h"
+#include "tests/support/scans/MixedTexts.h"
 #include "tests/support/wayland/WaylandCompositor.h"
+#include "tests/support/wayland/WaylandTextSink.h"
 
 namespace tavo::testing {
 
@@ -25,6 +29,32 @@ class OnCompositor : public ::testing::Test {
     }
 
     std::unique_ptr<WaylandCompositor> compositor_;
+};
+
+// Types through the route that probing chooses, into a text sink that names keys.
+class TypingOnCompositor : public OnCompositor {
+  protected:
+    // The route comes first, and a phone connects: a headless seat has no keyboard, and the sink
+    // no focus, before the route's own keyboard (sway) or session (Mutter) has pressed a key.
+    void SetUp() override {
+        OnCompositor::SetUp();
+        if (IsSkipped()) {
+            return;
+        }
+        route_ = probeWaylandTyping();
+        ASSERT_NE(route_.keyEvents, nullptr) << compositor_->log();
+        if (route_.phoneConnectionChanged) {
+            route_.phoneConnectionChanged(true);
+        }
+        sink_ = openSink();
+    }
+
+    virtual std::unique_ptr<TextSink> openSink() { return openWaylandTextSink(*compositor_, true); }
+
+    void typeAll(const std::vector<Text>& texts) { testing::typeAll(*route_.keyEvents, texts); }
+
+    TypingRoute route_;
+    std::unique_ptr<TextSink> sink_;
 };
 
 }  // namespace tavo::testing

@@ -8,7 +8,8 @@
 #include <fstream>
 #include <set>
 #include <sstream>
-#include <thread>
+
+#include "tests/support/WaitUntil.h"
 
 namespace tavo::testing {
 namespace {
@@ -54,7 +55,8 @@ CompositorKind swayCompositor() {
             .command = {"sway", "--config", "sway.conf"},
             .environment = {"WLR_BACKENDS=headless", "WLR_LIBINPUT_NO_DEVICES=1",
                             "WLR_RENDERER=pixman"},
-            .files = {{"sway.conf", "xwayland disable\ninput * xkb_layout ru,gr\n"}}};
+            .files = {{"sway.conf", "xwayland disable\ninput * xkb_layout ru,gr\n"}},
+            .busName = {}};
 }
 
 CompositorKind swayWithXwaylandCompositor() {
@@ -73,7 +75,8 @@ CompositorKind kwinCompositor() {
                         "cp \"$(command -v kwin_wayland)\" kwin_wayland && exec ./kwin_wayland "
                         "--virtual --no-lockscreen --no-global-shortcuts"},
             .environment = {"KWIN_WAYLAND_NO_PERMISSION_CHECKS=1"},
-            .files = {}};
+            .files = {},
+            .busName = {}};
 }
 
 CompositorKind mutterCompositor() {
@@ -81,7 +84,8 @@ CompositorKind mutterCompositor() {
             .command = {"mutter", "--headless", "--wayland", "--no-x11", "--virtual-monitor",
                         "1280x800"},
             .environment = {},
-            .files = {}};
+            .files = {},
+            .busName = "org.gnome.Mutter.RemoteDesktop"};
 }
 
 WaylandCompositor::WaylandCompositor(const CompositorKind& kind) {
@@ -99,22 +103,26 @@ WaylandCompositor::WaylandCompositor(const CompositorKind& kind) {
     command.insert(command.end(), kind.command.begin(), kind.command.end());
     process_ = std::make_unique<ChildProcess>(command, kind.environment);
 
-    const auto deadline = std::chrono::steady_clock::now() + startTimeout;
-    while (display_.empty()) {
-        for (const std::string& socket : socketsIn(runtime)) {
-            if (!before.contains(socket) && accepts(socket)) {
-                display_ = socket;
+    const bool ended = waitUntil(
+        [&] {
+            for (const std::string& socket : socketsIn(runtime)) {
+                if (!before.contains(socket) && accepts(socket)) {
+                    display_ = socket;
+                }
             }
-        }
-        if (display_.empty()) {
-            if (std::chrono::steady_clock::now() > deadline) {
-                throw CompositorUnavailable(kind.name + " did not start in time:\n" + log());
-            }
-            if (process_->hasExited()) {
-                throw CompositorUnavailable(kind.name + " cannot run here:\n" + log());
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
+            return !display_.empty() || process_->hasExited();
+        },
+        startTimeout);
+    if (display_.empty()) {
+        throw CompositorUnavailable(
+            kind.name + (ended ? " cannot run here:\n" : " did not start in time:\n") + log());
+    }
+    // Its D-Bus services come up after its socket.
+    const std::vector<std::string> busOwned{
+        "sh", "-c", "gdbus introspect --session --dest \"$0\" --object-path / >/dev/null 2>&1",
+        kind.busName};
+    if (!kind.busName.empty() && !waitUntil([&] { return runProgram(busOwned) == 0; })) {
+        throw CompositorUnavailable(kind.name + " did not take " + kind.busName + ":\n" + log());
     }
 }
 
@@ -125,12 +133,8 @@ WaylandCompositor::~WaylandCompositor() {
 }
 
 std::string WaylandCompositor::awaitFile(const std::string& name) const {
-    const auto deadline = std::chrono::steady_clock::now() + startTimeout;
-    while (!std::filesystem::exists(directory_ / name)) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            throw std::runtime_error(name + " did not appear:\n" + log());
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    if (!waitUntil([&] { return std::filesystem::exists(directory_ / name); }, startTimeout)) {
+        throw std::runtime_error(name + " did not appear:\n" + log());
     }
     std::ifstream file(directory_ / name);
     std::string line;

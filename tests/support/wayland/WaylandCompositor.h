@@ -16,6 +16,7 @@ struct CompositorKind {
     std::vector<std::string> command;
     std::vector<std::string> environment;
     std::vector<std::pair<std::string, std::string>> files;  // name, content
+    std::string busName;  // a session bus name it owns once it serves, if any
 };
 
 CompositorKind swayCompositor();

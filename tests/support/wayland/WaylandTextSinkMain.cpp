@@ -12,6 +12,8 @@
 #include <cstring>
 #include <string>
 
+#include "platform/wayland/WaylandClient.h"
+#include "tests/support/x11/KeysymText.h"
 #include "xdg-shell-client.h"
 
 namespace {
@@ -41,35 +43,6 @@ struct Sink {
         std::fflush(output);
     }
 };
-
-std::string keyName(xkb_keysym_t keysym) {
-    char name[64];
-    if (xkb_keysym_get_name(keysym, name, sizeof name) < 0) {
-        return "<NoSymbol>";
-    }
-    return std::string("<") + name + ">";
-}
-
-bool isModifier(xkb_keysym_t keysym) {
-    return (keysym >= XKB_KEY_Shift_L && keysym <= XKB_KEY_Hyper_R) ||
-           (keysym >= XKB_KEY_ISO_Lock && keysym <= XKB_KEY_ISO_Level5_Lock) ||
-           keysym == XKB_KEY_Mode_switch || keysym == XKB_KEY_Num_Lock;
-}
-
-std::string decode(const Sink& sink, xkb_keysym_t keysym) {
-    if (keysym == XKB_KEY_NoSymbol || isModifier(keysym)) {
-        return {};
-    }
-    const bool functionKey = (keysym & ~0xFFU) == 0xFF00;
-    if (sink.nameKeys && functionKey) {
-        return keyName(keysym);
-    }
-    if (keysym == XKB_KEY_Return || keysym == XKB_KEY_KP_Enter) {
-        return "\n";
-    }
-    char utf8[8];
-    return xkb_keysym_to_utf8(keysym, utf8, sizeof utf8) > 0 ? utf8 : keyName(keysym);
-}
 
 std::string readSelection(Sink& sink) {
     int pipeEnds[2];
@@ -157,7 +130,7 @@ void onKey(void* data, wl_keyboard*, uint32_t, uint32_t, uint32_t key, uint32_t 
     if (control && (shortcut == XKB_KEY_v || shortcut == XKB_KEY_V)) {
         sink.write(readSelection(sink));
     } else if (!control) {
-        sink.write(decode(sink, keysym));
+        sink.write(tavo::testing::keysymText(keysym, sink.nameKeys));
     }
 }
 
@@ -229,42 +202,22 @@ void onSurfaceConfigure(void* data, xdg_surface* surface, uint32_t serial) {
 
 const xdg_surface_listener surfaceListener{onSurfaceConfigure};
 
-void onGlobal(void* data, wl_registry* registry, uint32_t name, const char* interface,
-              uint32_t version) {
-    auto& sink = *static_cast<Sink*>(data);
-    const auto bind = [&](const wl_interface& type, uint32_t wanted) {
-        return wl_registry_bind(registry, name, &type, std::min(version, wanted));
-    };
-    if (std::strcmp(interface, wl_compositor_interface.name) == 0) {
-        sink.compositor = static_cast<wl_compositor*>(bind(wl_compositor_interface, 4));
-    } else if (std::strcmp(interface, wl_shm_interface.name) == 0) {
-        sink.shm = static_cast<wl_shm*>(bind(wl_shm_interface, 1));
-    } else if (std::strcmp(interface, xdg_wm_base_interface.name) == 0) {
-        sink.shell = static_cast<xdg_wm_base*>(bind(xdg_wm_base_interface, 1));
-    } else if (std::strcmp(interface, wl_seat_interface.name) == 0 && sink.seat == nullptr) {
-        sink.seat = static_cast<wl_seat*>(bind(wl_seat_interface, 5));
-    } else if (std::strcmp(interface, wl_data_device_manager_interface.name) == 0) {
-        sink.dataDevices =
-            static_cast<wl_data_device_manager*>(bind(wl_data_device_manager_interface, 3));
-    }
-}
-
-void onGlobalRemove(void*, wl_registry*, uint32_t) {}
-
-const wl_registry_listener registryListener{onGlobal, onGlobalRemove};
-
 }  // namespace
 
 int main(int argc, char** argv) {
     Sink sink;
     sink.nameKeys = argc > 2 && std::strcmp(argv[2], "--name-keys") == 0;
     sink.output = argc > 1 ? std::fopen(argv[1], "wb") : nullptr;
-    sink.display = wl_display_connect(nullptr);
-    if (sink.output == nullptr || sink.display == nullptr) {
+    const auto client = tavo::WaylandClient::connect();
+    if (sink.output == nullptr || client == nullptr) {
         return 1;
     }
-    wl_registry_add_listener(wl_display_get_registry(sink.display), &registryListener, &sink);
-    wl_display_roundtrip(sink.display);
+    sink.display = client->display();
+    sink.compositor = client->bind<wl_compositor>(wl_compositor_interface, 4);
+    sink.shm = client->bind<wl_shm>(wl_shm_interface, 1);
+    sink.shell = client->bind<xdg_wm_base>(xdg_wm_base_interface, 1);
+    sink.seat = client->bind<wl_seat>(wl_seat_interface, 5);
+    sink.dataDevices = client->bind<wl_data_device_manager>(wl_data_device_manager_interface, 3);
     if (sink.compositor == nullptr || sink.shm == nullptr || sink.shell == nullptr ||
         sink.seat == nullptr || sink.dataDevices == nullptr) {
         return 1;

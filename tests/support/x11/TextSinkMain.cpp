@@ -6,18 +6,14 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
-#include <xkbcommon/xkbcommon.h>
 
 #include <cstdio>
 #include <cstring>
 #include <string>
 
-namespace {
+#include "tests/support/x11/KeysymText.h"
 
-std::string keyName(KeySym keysym) {
-    const char* name = XKeysymToString(keysym);
-    return std::string("<") + (name != nullptr ? name : "NoSymbol") + ">";
-}
+namespace {
 
 std::string decode(Display* display, const XKeyEvent& event, bool nameKeys) {
     unsigned int consumed = 0;
@@ -27,20 +23,7 @@ std::string decode(Display* display, const XKeyEvent& event, bool nameKeys) {
         KeySym lower = NoSymbol;
         XConvertCase(keysym, &lower, &keysym);
     }
-    if (IsModifierKey(keysym)) {
-        return {};
-    }
-    const bool functionKey = (keysym & ~0xFFUL) == 0xFF00;
-    if (nameKeys && functionKey) {
-        return keyName(keysym);
-    }
-    if (keysym == XK_Return || keysym == XK_KP_Enter) {
-        return "\n";
-    }
-    char utf8[8];
-    return xkb_keysym_to_utf8(static_cast<xkb_keysym_t>(keysym), utf8, sizeof utf8) > 0
-               ? utf8
-               : keyName(keysym);
+    return tavo::testing::keysymText(static_cast<xkb_keysym_t>(keysym), nameKeys);
 }
 
 }  // namespace
