@@ -38,17 +38,21 @@ TEST_F(TrustEndToEndTest, ANewPhoneTypesOnlyOnceAllowedAndStaysAllowedAfterARest
 
     clickControl("allowPhoneButton");
     EXPECT_TRUE(waitUntil([&] { return !shows("allowPhoneButton"); }));
+    // The output format, like the allowed phone, is kept across the restart below.
+    clickControl("csvSegment");
+    EXPECT_EQ(nextStatus(*phone), "csv");
     auto allowed = startPhone({"222"}, "0", port);
-    EXPECT_EQ(nextStatus(*allowed), "newline");
+    EXPECT_EQ(nextStatus(*allowed), "csv");
     // The scan held back before is never typed.
-    EXPECT_TRUE(waitUntil([&] { return sink_.received() == "222<Return>"; })) << sink_.received();
+    EXPECT_TRUE(waitUntil([&] { return sink_.received() == "222,"; })) << sink_.received();
     EXPECT_EQ(allowed->stop(false), 0);
 
     receiver_.reset();
     startReceiver(true);
-    EXPECT_EQ(startPhone({"333"}, "0", receiverPort())->stop(false), 0);
-    EXPECT_TRUE(waitUntil([&] { return sink_.received() == "222<Return>333<Return>"; }))
-        << sink_.received();
+    allowed = startPhone({"333"}, "0", receiverPort());
+    EXPECT_EQ(nextStatus(*allowed), "csv");
+    EXPECT_EQ(allowed->stop(false), 0);
+    EXPECT_TRUE(waitUntil([&] { return sink_.received() == "222,333,"; })) << sink_.received();
 }
 
 TEST_F(TrustEndToEndTest, PauseHoldsTypingBackAndDenyShutsAPhoneOut) {
@@ -72,6 +76,14 @@ TEST_F(TrustEndToEndTest, PauseHoldsTypingBackAndDenyShutsAPhoneOut) {
     // Forgotten, the phone asks again; denied, its connection is closed at once, and so is the
     // next one until the receiver restarts.
     clickControl("forgetPhonesButton");
+    // The click takes effect in its own time, and the receiver stores its effect at once: the
+    // phone must come after it.
+    ASSERT_TRUE(waitUntil([&] {
+        return QSettings(QString::fromStdString(settingsFile().string()), QSettings::IniFormat)
+            .value("tavo.allowedPhones")
+            .toStringList()
+            .isEmpty();
+    }));
     phone = startPhone({"3"}, "30", port);
     EXPECT_EQ(nextStatus(*phone), "newline");
     clickControl("denyPhoneButton");
