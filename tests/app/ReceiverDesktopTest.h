@@ -104,7 +104,7 @@ class ReceiverDesktopTest : public ::testing::Test {
 
     // Says hello, waits for the reply, sends the scans (or tavo-send's load options) and stays
     // connected for `linger` seconds. Given a port, it connects from 127.0.0.1 without discovery.
-    std::unique_ptr<ChildProcess> startPhone(std::vector<std::string> scans,
+    std::unique_ptr<ChildProcess> startPhone(const std::vector<std::string>& scans,
                                              const std::string& linger = "0",
                                              const std::string& port = "") {
         std::vector<std::string> arguments{TAVO_SEND_PATH, "--name=E2E Phone", "--wait-status",
@@ -182,10 +182,10 @@ class ReceiverDesktopTest : public ::testing::Test {
 
     bool shows(const std::string& control) const { return panelGeometry().contains(control); }
 
-    // Opens the panel from the tray icon; returns once it shows that control.
-    void openPanel(const std::string& control = "quitButton") {
+    // Opens the panel from the tray icon; returns once it shows.
+    void openPanel() {
         click(trayIcon().center());
-        ASSERT_TRUE(waitUntil([&] { return shows(control); })) << control;
+        ASSERT_TRUE(waitUntil([&] { return shows("quitButton"); }));
     }
 
     void clickControl(const std::string& name) {
