@@ -11,24 +11,13 @@ class LateTrayEndToEndTest : public ReceiverDesktopTest {
   protected:
     LateTrayEndToEndTest() { trayAtStart_ = false; }
 
-    std::vector<std::string> fallbackWindows() {
-        ChildProcess search({"xdotool", "search", "--onlyvisible", "--name", "^Tavo Receiver$"},
-                            environment_);
-        std::vector<std::string> found;
-        while (auto line = search.readLine(10s)) {
-            found.push_back(*line);
-        }
-        search.stop(false);
-        return found;
-    }
-
     // What a window manager's close button sends.
-    void requestClose(const std::string& window) {
+    void requestClose(int window) {
         Display* display = XOpenDisplay(xvfb_.display().c_str());
         ASSERT_NE(display, nullptr);
         XEvent event{};
         event.xclient.type = ClientMessage;
-        event.xclient.window = std::stoul(window);
+        event.xclient.window = static_cast<Window>(window);
         event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
         event.xclient.format = 32;
         event.xclient.data.l[0] =
@@ -41,18 +30,19 @@ class LateTrayEndToEndTest : public ReceiverDesktopTest {
 
 TEST_F(LateTrayEndToEndTest, IconMovesIntoATrayThatComesLaterAndClosingTheWindowDoesNotQuit) {
     launchReceiver();
-    std::vector<std::string> windows;
-    ASSERT_TRUE(waitUntil([&] { return (windows = fallbackWindows()).size() == 1; }));
-    requestClose(windows.front());
+    const auto fallbackWindows = [&] {
+        return windows("--name", "^Tavo Receiver$");
+    };
+    ASSERT_TRUE(waitUntil([&] { return fallbackWindows().size() == 1; }));
+    requestClose(fallbackWindows().begin()->first);
     ASSERT_TRUE(waitUntil([&] { return fallbackWindows().empty(); }));
 
     startTray();
-    const QRect tray = ReceiverDesktopTest::windows("--name", "^panel$").front();
+    const QRect tray = windows("--name", "^panel$").begin()->second;
     EXPECT_TRUE(waitUntil([&] { return tray.contains(trayIcon()); })) << "not embedded";
 
     // The icon opens the panel below it, as a tray's panel now.
-    click(trayIcon().center());
-    ASSERT_TRUE(waitUntil([&] { return panelGeometry().contains("quitButton"); }));
+    openPanel();
     EXPECT_GE(panelGeometry()["panel"].top(), trayIcon().bottom());
 }
 

@@ -1,10 +1,13 @@
 // Loaded into tavo-receiver by the desktop tests (LD_PRELOAD), never part of the product: each
-// time the panel is shown, moved, resized or painted, the file named by TAVO_TEST_PANEL_GEOMETRY
-// receives one line "name x y width height" (screen coordinates) for the panel and each visible
-// named control, so that tests can click the controls with real pointer events.
+// time the panel or one of its controls is shown, moved, resized or painted, the file named by
+// TAVO_TEST_PANEL_GEOMETRY receives one line "name x y width height" (screen coordinates) for the
+// panel and each visible named control, so that tests can click the controls with real pointer
+// events.
 #include <QApplication>
 #include <QEvent>
+#include <QPointer>
 #include <QSaveFile>
+#include <QTimer>
 #include <QWidget>
 
 namespace {
@@ -14,14 +17,22 @@ class PanelGeometryProbe : public QObject {
     PanelGeometryProbe(QString path, QObject* parent) : QObject(parent), path_(std::move(path)) {}
 
   protected:
+    // Reports once the event is handled: a window's resize reaches the filter before its layout
+    // moves the controls, and the controls' own moves come later still.
     bool eventFilter(QObject* watched, QEvent* event) override {
         const QEvent::Type type = event->type();
         if (type == QEvent::Show || type == QEvent::Move || type == QEvent::Resize ||
             type == QEvent::Paint) {
             const auto* widget = qobject_cast<const QWidget*>(watched);
-            if (widget != nullptr && widget->isWindow() && widget->isVisible() &&
-                widget->inherits("tavo::MenuBarContentView")) {
-                report(*widget);
+            if (widget != nullptr && !reportPending_ &&
+                widget->window()->inherits("tavo::MenuBarContentView")) {
+                reportPending_ = true;
+                QTimer::singleShot(0, this, [this, panel = QPointer(widget->window())] {
+                    reportPending_ = false;
+                    if (panel && panel->isVisible()) {
+                        report(*panel);
+                    }
+                });
             }
         }
         return false;
@@ -57,6 +68,7 @@ class PanelGeometryProbe : public QObject {
 
     QString path_;
     QByteArray written_;
+    bool reportPending_ = false;
 };
 
 void installProbe() {

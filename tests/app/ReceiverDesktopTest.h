@@ -71,14 +71,16 @@ class ReceiverDesktopTest : public ::testing::Test {
         fs::remove_all(home_);
     }
 
-    void startReceiver() {
-        launchReceiver();
+    // Returns once its tray icon shows. With `logged`, its log (--verbose) is its standard output,
+    // which receiverPort() reads.
+    void startReceiver(bool logged = false) {
+        launchReceiver(logged);
         ASSERT_TRUE(waitUntil([&] { return trayIcon().isValid(); }));
     }
 
-    // Returns at once. The receiver carries the probe that reports its panel's geometry. With
-    // `logged`, its log (--verbose) is its standard output.
+    // Returns at once. The receiver carries the probe that reports its panel's geometry.
     void launchReceiver(bool logged = false) {
+        fs::remove(home_ / "panel");
         std::vector<std::string> environment = environment_;
         environment.push_back("LD_PRELOAD=" TAVO_PANEL_PROBE_PATH);
         environment.push_back("TAVO_TEST_PANEL_GEOMETRY=" + (home_ / "panel").string());
@@ -89,11 +91,27 @@ class ReceiverDesktopTest : public ::testing::Test {
                           environment);
     }
 
-    // Says hello, waits for the reply, sends the scans and stays connected for `linger` seconds.
+    // The port of a logged receiver, from its log: discovery may still give a previous run's.
+    std::string receiverPort() {
+        const std::string portLine = "tavo-receiver: listening on TCP port ";
+        while (const auto line = receiver_->readLine(20s)) {
+            if (line->starts_with(portLine)) {
+                return line->substr(portLine.size());
+            }
+        }
+        return {};
+    }
+
+    // Says hello, waits for the reply, sends the scans (or tavo-send's load options) and stays
+    // connected for `linger` seconds. Given a port, it connects from 127.0.0.1 without discovery.
     std::unique_ptr<ChildProcess> startPhone(const std::vector<std::string>& scans,
-                                             const std::string& linger = "0") {
+                                             const std::string& linger = "0",
+                                             const std::string& port = "") {
         std::vector<std::string> arguments{TAVO_SEND_PATH, "--name=E2E Phone", "--wait-status",
                                            "--timeout=15", "--linger=" + linger};
+        if (!port.empty()) {
+            arguments.insert(arguments.end(), {"--host=127.0.0.1", "--port=" + port});
+        }
         arguments.insert(arguments.end(), scans.begin(), scans.end());
         return std::make_unique<ChildProcess>(arguments, environment_);
     }
@@ -107,18 +125,19 @@ class ReceiverDesktopTest : public ::testing::Test {
         return {};
     }
 
-    // The visible windows found by xdotool search.
-    std::vector<QRect> windows(const std::string& by, const std::string& what) {
+    // The visible windows found by xdotool search, by window id.
+    std::map<int, QRect> windows(const std::string& by, const std::string& what) {
         ChildProcess search(
             {"xdotool", "search", "--onlyvisible", by, what, "getwindowgeometry", "--shell", "%@"},
             environment_);
-        std::vector<QRect> found;
+        std::map<int, QRect> found;
         std::map<std::string, int> values;
         while (auto line = search.readLine(10s)) {
             const auto equals = line->find('=');
             values[line->substr(0, equals)] = std::atoi(line->c_str() + equals + 1);
             if (line->starts_with("SCREEN=")) {
-                found.emplace_back(values["X"], values["Y"], values["WIDTH"], values["HEIGHT"]);
+                found[values["WINDOW"]] =
+                    QRect(values["X"], values["Y"], values["WIDTH"], values["HEIGHT"]);
             }
         }
         search.stop(false);
@@ -126,7 +145,7 @@ class ReceiverDesktopTest : public ::testing::Test {
     }
 
     QRect trayIcon() {
-        for (const QRect& window : windows("--classname", "tavo-receiver")) {
+        for (const auto& [id, window] : windows("--classname", "tavo-receiver")) {
             if (window.width() <= 64) {
                 return window;
             }
@@ -160,6 +179,22 @@ class ReceiverDesktopTest : public ::testing::Test {
         }
         return controls;
     }
+
+    bool shows(const std::string& control) const { return panelGeometry().contains(control); }
+
+    // Opens the panel from the tray icon; returns once it shows.
+    void openPanel() {
+        click(trayIcon().center());
+        ASSERT_TRUE(waitUntil([&] { return shows("quitButton"); }));
+    }
+
+    void clickControl(const std::string& name) {
+        ASSERT_TRUE(waitUntil([&] { return shows(name); })) << name;
+        click(panelGeometry()[name].center());
+    }
+
+    // What one scan of tavo-send --count leaves in the sink: 13 digits and <Return>.
+    static constexpr std::size_t generatedScanInSink = 21;
 
     bool trayAtStart_ = true;
     XvfbServer xvfb_;

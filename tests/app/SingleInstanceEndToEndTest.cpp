@@ -29,17 +29,15 @@ class SingleInstanceEndToEndTest : public ReceiverDesktopTest {
         browse.stop(false);
         return count;
     }
-
-    bool panelIsOpen() const { return panelGeometry().contains("panel"); }
 };
 
 TEST_F(SingleInstanceEndToEndTest, ASecondStartOpensTheFirstsPanelAndAdvertisesNothing) {
     startReceiver();
     ASSERT_TRUE(waitUntil([&] { return advertisedServices() == 1; }));
-    EXPECT_FALSE(panelIsOpen());
+    EXPECT_FALSE(shows("panel"));
 
     EXPECT_EQ(startAgain(), 0);
-    EXPECT_TRUE(waitUntil([&] { return panelIsOpen(); }));
+    EXPECT_TRUE(waitUntil([&] { return shows("panel"); }));
     EXPECT_EQ(advertisedServices(), 1);
     EXPECT_EQ(windows("--classname", "tavo-receiver").size(), 2u);  // one icon, one panel
 }
@@ -53,7 +51,7 @@ TEST_F(SingleInstanceEndToEndTest, ALockLeftByAKilledReceiverDoesNotBlockTheNext
     startReceiver();
     // The new receiver, not the killed one's socket, answers later starts.
     EXPECT_EQ(startAgain(), 0);
-    EXPECT_TRUE(waitUntil([&] { return panelIsOpen(); }));
+    EXPECT_TRUE(waitUntil([&] { return shows("panel"); }));
 }
 
 }  // namespace

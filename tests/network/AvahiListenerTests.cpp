@@ -8,6 +8,7 @@
 #include "kit/TavoProtocol.h"
 #include "platform/network/AsioNetwork.h"
 #include "tests/network/Loopback.h"
+#include "tests/support/WaitUntil.h"
 
 namespace tavo {
 namespace {
@@ -23,19 +24,13 @@ bool runFixture(const char* variable) {
 // Whether avahi-browse resolves the service on loopback within the patience; name as avahi-browse
 // escapes it.
 bool resolves(std::uint16_t port, const std::string& name = "[^;]*") {
-    const auto deadline = std::chrono::steady_clock::now() + test::patience;
-    do {
-        const std::string browse =
-            "avahi-browse -rpt _tavo._tcp 2>/dev/null | grep -q '^=;lo;IPv4;" + name +
-            ";_tavo._tcp;local;.*;127.0.0.1;" + std::to_string(port) + ";'";
-        if (std::system(browse.c_str()) == 0) {
-            return true;
-        }
-    } while (std::chrono::steady_clock::now() < deadline);
-    return false;
+    const std::string browse = "avahi-browse -rpt _tavo._tcp 2>/dev/null | grep -q '^=;lo;IPv4;" +
+                               name + ";_tavo._tcp;local;.*;127.0.0.1;" + std::to_string(port) +
+                               ";'";
+    return testing::waitUntil([&] { return std::system(browse.c_str()) == 0; }, test::patience);
 }
 
-class AvahiListenerTest : public testing::Test {
+class AvahiListenerTest : public ::testing::Test {
   protected:
     std::shared_ptr<Listener> startListener(
         std::optional<std::string> name = std::nullopt,

@@ -24,8 +24,6 @@ TEST(KeystrokeTyper, TypesAKeyPairPerCharacterThenReturnWhenAsked) {
                                                             {characterKeyCode, false, u"a"},
                                                             returnDown,
                                                             returnUp}));
-    typer.type("", true);
-    EXPECT_EQ(events.typedText(), u"a\u23CE\u23CE");
 }
 
 // One pair per Unicode scalar, with its UTF-16 units; ill-formed UTF-8 gives one U+FFFD per

@@ -36,22 +36,15 @@ TEST_F(PhoneTrustTest, OnlyAllowedPhonesTypeWhileNotPaused) {
         bool typed;
         bool asks;
     };
+    const std::vector<std::string> tillAllowed{"192.168.1.20 Till 1"};
     const std::vector<Case> cases{
         {"new", {}, {}, false, false, home, "Till 1", false, true},
-        {"allowed", {}, {"192.168.1.20 Till 1"}, false, false, home, "Till 1", true, false},
+        {"allowed", {}, tillAllowed, false, false, home, "Till 1", true, false},
         {"denied", {}, {}, true, false, home, "Till 1", false, false},
-        {"changed name", {}, {"192.168.1.20 Till 1"}, false, false, home, "Till 2", false, true},
-        {"changed address",
-         {},
-         {"192.168.1.20 Till 1"},
-         false,
-         false,
-         "192.168.1.21",
-         "Till 1",
-         false,
-         true},
+        {"changed name", {}, tillAllowed, false, false, home, "Till 2", false, true},
+        {"changed address", {}, tillAllowed, false, false, "192.168.1.21", "Till 1", false, true},
         {"asking off", "false", {}, false, false, home, "Till 1", true, false},
-        {"paused", {}, {"192.168.1.20 Till 1"}, false, true, home, "Till 1", false, false},
+        {"paused", {}, tillAllowed, false, true, home, "Till 1", false, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

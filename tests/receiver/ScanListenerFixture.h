@@ -17,11 +17,6 @@
 
 namespace tavo {
 
-class ScanListenerTestPeer {
-  public:
-    static void start(ScanListener& listener) { listener.start(); }
-};
-
 // A listener on fakes; the test plays both the network queue and the main thread.
 class ScanListenerTest : public ::testing::Test {
   protected:

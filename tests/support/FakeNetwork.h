@@ -90,30 +90,22 @@ class FakeConnection : public Connection {
     Bytes stream_;
 };
 
-// Records its service and calls; the test delivers states and connections.
+// The test delivers states and connections.
 class FakeListener : public Listener {
   public:
-    void setService(ServiceAdvertisement advertised) override {
-        calls.emplace_back("setService");
-        service = std::move(advertised);
-    }
+    void setService(ServiceAdvertisement) override {}
     void setNewConnectionHandler(
         std::function<void(std::shared_ptr<Connection>)> handler) override {
-        calls.emplace_back("setNewConnectionHandler");
         connectionHandler_ = std::move(handler);
     }
     void setStateUpdateHandler(std::function<void(ListenerState)> handler) override {
-        calls.emplace_back("setStateUpdateHandler");
         stateHandler_ = std::move(handler);
     }
-    void start() override { calls.emplace_back("start"); }
+    void start() override {}
     std::uint16_t port() const override { return 49152; }
 
     void deliverState(ListenerState state) { stateHandler_(std::move(state)); }
     void deliverConnection(std::shared_ptr<Connection> c) { connectionHandler_(std::move(c)); }
-
-    std::optional<ServiceAdvertisement> service;
-    std::vector<std::string> calls;
 
   private:
     std::function<void(std::shared_ptr<Connection>)> connectionHandler_;
