@@ -95,9 +95,6 @@ class ScanListener : public std::enable_shared_from_this<ScanListener> {
     void stop();
 
   private:
-    // Lets the tests call start() again.
-    friend class ScanListenerTestPeer;
-
     // Bodies announced longer than this are read away in chunks of at most discardChunkLength and
     // dropped, so that a peer cannot make the receiver buffer up to 4 GiB.
     static constexpr std::size_t maximumBodyLength = 1024 * 1024;
