@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <linux/input-event-codes.h>
+#include <signal.h>
 #include <xkbcommon/xkbcommon-keysyms.h>
 
 #include <chrono>
@@ -186,6 +187,33 @@ const Desktop mutter{"Mutter", testing::mutterCompositor,
                      remoteDesktopTool};
 
 INSTANTIATE_TEST_SUITE_P(Desktops, OnDesktop, ::testing::Values(kwin, mutter),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A window that stops reading for a while (a busy application, a loaded machine) while a phone
+// sends its queue: the compositor must not disconnect it for the keys queued meanwhile.
+class OnEveryCompositor : public OnDesktop {};
+
+TEST_P(OnEveryCompositor, AThousandScansReachAWindowThatStopsReadingForASecond) {
+    const std::vector<Text> scans = testing::scansOf(testing::eanCodes(1000));
+    const pid_t sink = sink_->pid();
+    ASSERT_EQ(kill(sink, SIGSTOP), 0);
+    std::thread resume([sink] {
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+        kill(sink, SIGCONT);
+    });
+    typeAll(scans);
+    resume.join();
+    const std::string expected = expectedOf(scans);
+    EXPECT_EQ(sink_->waitForBytes(expected.size()).text, expected) << compositor_->log();
+}
+
+const Desktop sway{"sway",
+                   testing::swayCompositor,
+                   "Typing through the compositor's virtual keyboard",
+                   nullptr,
+                   {}};
+
+INSTANTIATE_TEST_SUITE_P(Desktops, OnEveryCompositor, ::testing::Values(sway, kwin, mutter),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // KWin with a Russian layout beside the US one. Which group is current, a program without the

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+
+namespace tavo {
+
+// Ceilings on the key events a route sends per second. libwayland-server 1.21 disconnects a
+// window whose queued events outgrow its socket's buffer (about 200 KiB, charged per write, not
+// per byte), so a window that stops reading for a while must not be flooded. Measured with
+// EAN-13 scans into a window stopped for 5 s: sway and KWin wrote each scan in one write and
+// dropped the window after 173 scans; Mutter writes a scan in several and dropped it after 90 to
+// 140. At these ceilings a window may stop reading for about 1.2 s on each; 1,000 scans then
+// take 7 s through a Wayland protocol (11x faster than wtype) and 12 s through D-Bus.
+inline constexpr double protocolKeyEventsPerSecond = 4000;
+inline constexpr double dbusKeyEventsPerSecond = 2400;
+// What may go at once after a pause: a few scans, and the largest piece of a long text.
+inline constexpr std::size_t keyEventBurst = 100;
+
+// Where a pacer reads the time and waits; a test's clock advances instead of sleeping.
+class PacerClock {
+  public:
+    virtual ~PacerClock() = default;
+    virtual std::chrono::steady_clock::time_point now() const = 0;
+    virtual void sleepUntil(std::chrono::steady_clock::time_point time) = 0;
+};
+
+PacerClock& steadyPacerClock();
+
+// Holds key events to a ceiling: at most `burst` at once after a pause, and `eventsPerSecond`
+// on average. A window that stops reading for a while then finds at most burst + rate x pause
+// events queued for it.
+class KeyEventPacer {
+  public:
+    KeyEventPacer(double eventsPerSecond, std::size_t burst, PacerClock& clock);
+
+    std::size_t burst() const { return burst_; }
+    // Waits until `events` more may go.
+    void await(std::size_t events);
+
+  private:
+    std::chrono::duration<double> interval_;  // per event
+    std::size_t burst_;
+    PacerClock& clock_;
+    // When all events let through so far are paid for at the ceiling rate.
+    std::chrono::steady_clock::time_point paidUntil_{};
+};
+
+}  // namespace tavo
