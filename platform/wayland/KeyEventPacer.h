@@ -6,14 +6,15 @@
 namespace tavo {
 
 // Ceilings on the key events a route sends per second. libwayland-server 1.21 disconnects a
-// window whose queued events outgrow its socket's buffer (about 200 KiB, charged per write, not
-// per byte), so a window that stops reading for a while must not be flooded. Measured with
-// EAN-13 scans into a window stopped for 5 s: sway and KWin wrote each scan in one write and
-// dropped the window after 173 scans; Mutter writes a scan in several and dropped it after 90 to
-// 140. At these ceilings a window may stop reading for about 1.2 s on each; 1,000 scans then
-// take 7 s through a Wayland protocol (11x faster than wtype) and 12 s through D-Bus.
+// window whose queued events outgrow its socket's buffer (about 200 KiB, charged per write rather
+// than per byte), so a window that stops reading for a while must not be flooded. Measured with
+// EAN-13 scans into a window stopped for 5 s: sway and KWin write each scan to the window at
+// once and dropped it after 173 scans, whatever the rate; Mutter splits a scan into several
+// writes, the more the busier it is, and dropped it after 64 to 140. A window may then stop
+// reading for 1.2 s on sway and KWin, and for 1.1 to 2.3 s on Mutter; 1,000 scans take 7 s
+// through a Wayland protocol (11x faster than wtype) and 17.5 s through D-Bus.
 inline constexpr double protocolKeyEventsPerSecond = 4000;
-inline constexpr double dbusKeyEventsPerSecond = 2400;
+inline constexpr double dbusKeyEventsPerSecond = 1600;
 // What may go at once after a pause: a few scans, and the largest piece of a long text.
 inline constexpr std::size_t keyEventBurst = 100;
 
