@@ -53,8 +53,8 @@ class BufferedKeyEvents::Source final : public KeyEventSource {
     BufferedKeyEvents& owner_;
 };
 
-BufferedKeyEvents::BufferedKeyEvents(double keyEventsPerSecond, PacerClock& clock)
-    : pacer_(keyEventsPerSecond, keyEventBurst, clock) {}
+BufferedKeyEvents::BufferedKeyEvents(double keyEventsPerSecond)
+    : pacer_(keyEventsPerSecond, keyEventBurst, steadyPacerClock()) {}
 
 std::unique_ptr<KeyEventSource> BufferedKeyEvents::createSource() {
     if (!isAvailable()) {

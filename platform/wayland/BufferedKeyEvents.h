@@ -27,8 +27,7 @@ std::vector<std::span<const TextKey>> piecesOf(std::span<const TextKey> keys, st
 // go no faster than the route's ceiling; a long one in pieces.
 class BufferedKeyEvents : public KeyEvents {
   public:
-    explicit BufferedKeyEvents(double keyEventsPerSecond = protocolKeyEventsPerSecond,
-                               PacerClock& clock = steadyPacerClock());
+    explicit BufferedKeyEvents(double keyEventsPerSecond = protocolKeyEventsPerSecond);
 
     std::unique_ptr<KeyEventSource> createSource() override;
     std::unique_ptr<KeyEvent> createKeyboardEvent(KeyEventSource& source, VirtualKeyCode key,

@@ -8,13 +8,12 @@ namespace tavo {
 // Ceilings on the key events a route sends per second. libwayland-server 1.21 disconnects a
 // window whose queued events outgrow its socket's buffer (about 200 KiB, where each write costs
 // some 600 bytes besides its data), so a window that stops reading for a while must not be
-// flooded. Measured with
-// EAN-13 scans into a window stopped for 5 s: sway and KWin write each scan to the window at
-// once and dropped it after 173 scans, whatever the rate; Mutter splits a scan into several
-// writes, the more the busier it is, and dropped it after 64 to 140. A window may then stop
-// reading for 1.1 s on sway and KWin, and for 1.1 to 2.3 s on Mutter; 1,000 scans take 6.5 s
-// through a Wayland protocol (about 11x faster than wtype, our target is 10x) and 17.5 s through
-// D-Bus.
+// flooded. Measured with EAN-13 scans into a window stopped for 5 s: sway and KWin write each
+// scan to the window at once and dropped it after 173 scans, whatever the rate; Mutter splits a
+// scan into several writes, the more the busier it is, and dropped it after 64 to 140. A window
+// may then stop reading for 1.1 s on sway and KWin, and for 1.1 to 2.3 s on Mutter; 1,000 scans
+// take 6.5 s through a Wayland protocol (about 11x faster than wtype, our target is 10x) and
+// 17.5 s through D-Bus.
 inline constexpr double protocolKeyEventsPerSecond = 4300;
 inline constexpr double dbusKeyEventsPerSecond = 1600;
 // What may go at once after a pause: a few scans, and the largest piece of a long text.
