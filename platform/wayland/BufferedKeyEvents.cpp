@@ -24,6 +24,24 @@ bool isLowSurrogate(char16_t unit) {
 
 }  // namespace
 
+std::vector<std::span<const TextKey>> piecesOf(std::span<const TextKey> keys, std::size_t most) {
+    std::vector<std::span<const TextKey>> pieces;
+    std::size_t start = 0;
+    std::size_t held = 0;
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        if (keys[i].down) {
+            ++held;
+        } else if (held > 0) {
+            --held;
+        }
+        if ((held == 0 && i + 1 - start >= most) || i + 1 == keys.size()) {
+            pieces.push_back(keys.subspan(start, i + 1 - start));
+            start = i + 1;
+        }
+    }
+    return pieces;
+}
+
 class BufferedKeyEvents::Source final : public KeyEventSource {
   public:
     explicit Source(BufferedKeyEvents& owner) : owner_(owner) {}
@@ -34,6 +52,9 @@ class BufferedKeyEvents::Source final : public KeyEventSource {
   private:
     BufferedKeyEvents& owner_;
 };
+
+BufferedKeyEvents::BufferedKeyEvents(double keyEventsPerSecond)
+    : pacer_(keyEventsPerSecond, keyEventBurst, steadyPacerClock()) {}
 
 std::unique_ptr<KeyEventSource> BufferedKeyEvents::createSource() {
     if (!isAvailable()) {
@@ -91,7 +112,11 @@ void BufferedKeyEvents::post(KeyEvent& keyEvent) {
 }
 
 void BufferedKeyEvents::finishText() {
-    const std::size_t skipped = undecodable_ + deliver(text_);
+    std::size_t skipped = undecodable_;
+    for (const std::span<const TextKey> piece : piecesOf(text_, pacer_.burst())) {
+        pacer_.await(piece.size());
+        skipped += deliver(piece);
+    }
     text_.clear();
     if (skipped > 0) {
         log::warning("skipped ", skipped, " character(s) that cannot be typed correctly here");

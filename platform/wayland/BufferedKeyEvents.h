@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/KeyEvents.h"
+#include "platform/wayland/KeyEventPacer.h"
 
 namespace tavo {
 
@@ -18,10 +19,16 @@ struct TextKey {
     bool operator==(const TextKey&) const = default;
 };
 
+// The keys in pieces of about `most` keys each, cut only where no key is held down.
+std::vector<std::span<const TextKey>> piecesOf(std::span<const TextKey> keys, std::size_t most);
+
 // Key events gathered per source and handed over whole when the source is destroyed, so that a
-// route can prepare for all characters of a text (a keymap, a clipboard) before it types.
+// route can prepare for all characters of a text (a keymap, a clipboard) before it types. Texts
+// go no faster than the route's ceiling; a long one in pieces.
 class BufferedKeyEvents : public KeyEvents {
   public:
+    explicit BufferedKeyEvents(double keyEventsPerSecond = protocolKeyEventsPerSecond);
+
     std::unique_ptr<KeyEventSource> createSource() override;
     std::unique_ptr<KeyEvent> createKeyboardEvent(KeyEventSource& source, VirtualKeyCode key,
                                                   bool keyDown) override;
@@ -42,6 +49,7 @@ class BufferedKeyEvents : public KeyEvents {
 
     std::vector<TextKey> text_;
     std::size_t undecodable_ = 0;
+    KeyEventPacer pacer_;
 };
 
 }  // namespace tavo

@@ -69,7 +69,8 @@ std::unique_ptr<MutterKeyEvents> MutterKeyEvents::open() {
 }
 
 MutterKeyEvents::MutterKeyEvents(SdBusPtr bus, std::unique_ptr<WaylandClient> client)
-    : bus_(std::move(bus)),
+    : BufferedKeyEvents(dbusKeyEventsPerSecond),
+      bus_(std::move(bus)),
       client_(std::move(client)),
       keymap_(SeatKeymap::open(*client_)),
       wake_(eventfd(0, EFD_CLOEXEC)) {

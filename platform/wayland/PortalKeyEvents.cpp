@@ -116,7 +116,8 @@ std::unique_ptr<PortalKeyEvents> PortalKeyEvents::open(std::filesystem::path tok
 
 PortalKeyEvents::PortalKeyEvents(SdBusPtr bus, std::uint32_t version,
                                  std::filesystem::path tokenFile)
-    : bus_(std::move(bus)),
+    : BufferedKeyEvents(dbusKeyEventsPerSecond),
+      bus_(std::move(bus)),
       version_(version),
       tokenFile_(std::move(tokenFile)),
       client_(WaylandClient::connect()),

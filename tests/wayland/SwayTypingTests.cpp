@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/scans/EanCodes.h"
+#include "tests/support/TypedTexts.h"
 #include "tests/support/wayland/OnCompositor.h"
 
 namespace tavo {
@@ -48,13 +48,6 @@ TEST_F(OnSwayWithXwayland, TypesEveryCharacterIntoX11WindowsToo) {
     }
     typeAll(mixedTexts);
     const std::string expected = typedBefore + expectedOf(mixedTexts);
-    EXPECT_EQ(sink_->waitForBytes(expected.size()).text, expected);
-}
-
-TEST_F(OnSway, AThousandScansArriveWithNothingLostDoubledOrReordered) {
-    const std::vector<Text> scans = testing::scansOf(testing::eanCodes(1000));
-    typeAll(scans);
-    const std::string expected = expectedOf(scans);
     EXPECT_EQ(sink_->waitForBytes(expected.size()).text, expected);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <chrono>
 #include <cstddef>
 #include <string>
@@ -25,6 +27,8 @@ class TextSink {
     TextSink(const TextSink&) = delete;
     TextSink& operator=(const TextSink&) = delete;
 
+    // For signals: a stopped sink reads nothing, like a busy application.
+    pid_t pid() const { return process_.pid(); }
     // Everything received so far.
     std::string received() const;
     struct Arrival {

@@ -1,0 +1,98 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstddef>
+#include <utility>
+#include <vector>
+
+#include "platform/wayland/BufferedKeyEvents.h"
+#include "platform/wayland/KeyEventPacer.h"
+
+namespace tavo {
+namespace {
+
+using std::chrono::steady_clock;
+using namespace std::chrono_literals;
+
+class FakeClock final : public PacerClock {
+  public:
+    steady_clock::time_point now() const override { return now_; }
+    void sleepUntil(steady_clock::time_point time) override { now_ = std::max(now_, time); }
+    void pass(steady_clock::duration time) { now_ += time; }
+
+  private:
+    steady_clock::time_point now_ = steady_clock::time_point{} + 1h;
+};
+
+// A window that stops reading finds at most a burst plus the ceiling rate's worth of events
+// queued, however long the flood and whatever pause came before it; a scan after a pause goes
+// at once.
+TEST(KeyEventPacer, LetsNoStretchOfTimeCarryMoreThanABurstPlusTheRate) {
+    constexpr double rate = 1000;
+    constexpr std::size_t burst = 100;
+    constexpr std::size_t scan = 28;
+    FakeClock clock;
+    KeyEventPacer pacer(rate, burst, clock);
+    std::vector<std::pair<steady_clock::time_point, std::size_t>> sent;
+    const auto flood = [&](int scans) {
+        for (int i = 0; i < scans; ++i) {
+            pacer.await(scan);
+            sent.emplace_back(clock.now(), scan);
+        }
+    };
+    const auto start = clock.now();
+    flood(300);
+    EXPECT_EQ(sent.front().first, start);
+    // Not slower than the ceiling either.
+    EXPECT_LE(clock.now() - start, std::chrono::duration<double>(300 * scan / rate));
+    clock.pass(10s);
+    const auto afterPause = clock.now();
+    flood(300);
+    EXPECT_EQ(sent[300].first, afterPause);
+
+    for (std::size_t first = 0; first < sent.size(); ++first) {
+        std::size_t events = 0;
+        for (std::size_t last = first; last < sent.size(); ++last) {
+            events += sent[last].second;
+            const std::chrono::duration<double> stretch = sent[last].first - sent[first].first;
+            ASSERT_LE(events, burst + rate * stretch.count() + 1e-6) << first << " to " << last;
+        }
+    }
+}
+
+// Pieces follow each other without gap, hold about `most` keys each, and end where no key is
+// held down, so that no piece leaves a key pressed while the pacer waits.
+TEST(KeyEventPacer, CutsLongTextsWhereNoKeyIsHeld) {
+    const TextKey a{.character = U'a'};
+    const TextKey aUp{.character = U'a', .down = false};
+    const TextKey shiftLike{.character = U'S'};
+    const TextKey shiftLikeUp{.character = U'S', .down = false};
+    struct Case {
+        std::vector<TextKey> keys;
+        std::size_t most;
+        std::vector<std::size_t> sizes;
+    };
+    const std::vector<Case> cases{
+        {{}, 4, {}},
+        {{a, aUp}, 4, {2}},
+        {{a, aUp, a, aUp, a, aUp, a, aUp, a, aUp}, 4, {4, 4, 2}},
+        {{a, aUp, a, aUp, a, aUp, a, aUp}, 3, {4, 4}},
+        {{shiftLike, a, aUp, a, aUp, shiftLikeUp, a, aUp}, 2, {6, 2}},
+        // A release without its press (Return's, say) holds nothing.
+        {{aUp, aUp, a, aUp}, 2, {2, 2}},
+    };
+    for (const Case& test : cases) {
+        const auto pieces = piecesOf(test.keys, test.most);
+        std::vector<std::size_t> sizes;
+        const TextKey* next = test.keys.data();
+        for (const auto& piece : pieces) {
+            EXPECT_EQ(piece.data(), next);
+            next += piece.size();
+            sizes.push_back(piece.size());
+        }
+        EXPECT_EQ(sizes, test.sizes) << "case with " << test.keys.size() << " keys";
+    }
+}
+
+}  // namespace
+}  // namespace tavo
