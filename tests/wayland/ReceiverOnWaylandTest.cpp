@@ -60,11 +60,11 @@ class ReceiverOnWayland : public testing::OnCompositor,
 
     // Starts the receiver, with its log on standard output, and returns its port.
     std::optional<std::string> startReceiver() {
-        // Without a window: on these headless compositors, whose seat has no keyboard but the
-        // route's virtual one, the receiver's own Wayland window now and then took that
-        // keyboard's focus from the sink.
-        const std::vector<std::string> environment{"DISPLAY=", "QT_QPA_PLATFORM=offscreen",
-                                                   "XDG_CONFIG_HOME=" + config_.string()};
+        // A native Wayland client, started as at login (no launcher's activation token): its
+        // window must not take the keyboard focus from the sink.
+        const std::vector<std::string> environment{
+            "DISPLAY=", "QT_QPA_PLATFORM=wayland",
+            "XDG_ACTIVATION_TOKEN=", "DESKTOP_STARTUP_ID=", "XDG_CONFIG_HOME=" + config_.string()};
         receiver_.emplace(
             std::vector<std::string>{"sh", "-c", "exec \"$0\" --verbose 2>&1", TAVO_RECEIVER_PATH},
             environment);
