@@ -36,6 +36,14 @@ std::set<std::string> socketsIn(const std::filesystem::path& directory) {
     return sockets;
 }
 
+bool ownsName(const std::string& name) {
+    return runProgram({"sh", "-c",
+                       "exec gdbus call --session --dest org.freedesktop.DBus --object-path "
+                       "/org/freedesktop/DBus --method org.freedesktop.DBus.GetNameOwner \"$0\" "
+                       ">/dev/null 2>&1",
+                       name}) == 0;
+}
+
 bool accepts(const std::string& display) {
     wl_display* connection = wl_display_connect(display.c_str());
     if (connection == nullptr) {
@@ -54,7 +62,8 @@ CompositorKind swayCompositor() {
             .command = {"sway", "--config", "sway.conf"},
             .environment = {"WLR_BACKENDS=headless", "WLR_LIBINPUT_NO_DEVICES=1",
                             "WLR_RENDERER=pixman"},
-            .files = {{"sway.conf", "xwayland disable\ninput * xkb_layout ru,gr\n"}}};
+            .files = {{"sway.conf", "xwayland disable\ninput * xkb_layout ru,gr\n"}},
+            .busName = {}};
 }
 
 CompositorKind swayWithXwaylandCompositor() {
@@ -73,7 +82,8 @@ CompositorKind kwinCompositor() {
                         "cp \"$(command -v kwin_wayland)\" kwin_wayland && exec ./kwin_wayland "
                         "--virtual --no-lockscreen --no-global-shortcuts"},
             .environment = {"KWIN_WAYLAND_NO_PERMISSION_CHECKS=1"},
-            .files = {}};
+            .files = {},
+            .busName = {}};
 }
 
 CompositorKind mutterCompositor() {
@@ -81,7 +91,8 @@ CompositorKind mutterCompositor() {
             .command = {"mutter", "--headless", "--wayland", "--no-x11", "--virtual-monitor",
                         "1280x800"},
             .environment = {},
-            .files = {}};
+            .files = {},
+            .busName = "org.gnome.Mutter.RemoteDesktop"};
 }
 
 WaylandCompositor::WaylandCompositor(const CompositorKind& kind) {
@@ -102,7 +113,8 @@ WaylandCompositor::WaylandCompositor(const CompositorKind& kind) {
     const auto deadline = std::chrono::steady_clock::now() + startTimeout;
     while (display_.empty()) {
         for (const std::string& socket : socketsIn(runtime)) {
-            if (!before.contains(socket) && accepts(socket)) {
+            if (!before.contains(socket) && accepts(socket) &&
+                (kind.busName.empty() || ownsName(kind.busName))) {
                 display_ = socket;
             }
         }

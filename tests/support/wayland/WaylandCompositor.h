@@ -16,6 +16,8 @@ struct CompositorKind {
     std::vector<std::string> command;
     std::vector<std::string> environment;
     std::vector<std::pair<std::string, std::string>> files;  // name, content
+    // A D-Bus name it owns once its services answer, which may come after its socket; or empty.
+    std::string busName;
 };
 
 CompositorKind swayCompositor();
