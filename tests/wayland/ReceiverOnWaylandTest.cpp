@@ -60,8 +60,8 @@ class ReceiverOnWayland : public testing::OnCompositor,
 
     // Starts the receiver, with its log on standard output, and returns its port.
     std::optional<std::string> startReceiver() {
-        // A native Wayland client, started as at login (no launcher's activation token): its
-        // window must not take the keyboard focus from the sink.
+        // A native Wayland client, started as at login (without a launcher's activation token):
+        // it must not show a window, which would take the keyboard focus from the sink.
         const std::vector<std::string> environment{
             "DISPLAY=", "QT_QPA_PLATFORM=wayland",
             "XDG_ACTIVATION_TOKEN=", "DESKTOP_STARTUP_ID=", "XDG_CONFIG_HOME=" + config_.string()};
