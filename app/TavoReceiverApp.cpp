@@ -10,6 +10,7 @@
 #include "app/PanelRules.h"
 #include "app/Symbols.h"
 #include "output/OutputScan.h"
+#include "platform/Log.h"
 
 namespace tavo {
 namespace {
@@ -23,7 +24,8 @@ constexpr qint64 reopenGuardMilliseconds = 300;
 TavoReceiverApp::TavoReceiverApp(MainThread& mainThread, DefaultsStore& defaults, Network& network,
                                  KeyEvents& keyEvents, InputAccess& inputAccess,
                                  LoginItems& loginItems,
-                                 std::function<void(bool)> phoneConnectionChanged)
+                                 std::function<void(bool)> phoneConnectionChanged,
+                                 bool windowAtStart)
     : typer_(keyEvents),
       inputAccess_(inputAccess),
       loginItems_(loginItems),
@@ -63,9 +65,11 @@ TavoReceiverApp::TavoReceiverApp(MainThread& mainThread, DefaultsStore& defaults
     outsidePresses_ = std::make_unique<OutsideClickWatcher>(
         [this](QPoint position) { closeOnOutsidePress(position); });
     trayAvailable_ = QSystemTrayIcon::isSystemTrayAvailable();
-    if (!trayAvailable_) {
+    if (!trayAvailable_ && windowAtStart) {
         createPanel();
         panel_->show();
+    } else if (!trayAvailable_) {
+        log::detail("no tray: the window opens when tavo-receiver is started again");
     }
 }
 

@@ -31,10 +31,12 @@ class TavoReceiverApp : public QObject {
     Q_OBJECT
   public:
     // phoneConnectionChanged, when given, runs on the typing thread, in order with the texts,
-    // whenever a phone arrives or goes.
+    // whenever a phone arrives or goes. Without a tray the panel opens at start unless
+    // windowAtStart is false; it then opens when asked for.
     TavoReceiverApp(MainThread& mainThread, DefaultsStore& defaults, Network& network,
                     KeyEvents& keyEvents, InputAccess& inputAccess, LoginItems& loginItems,
-                    std::function<void(bool phoneConnected)> phoneConnectionChanged = {});
+                    std::function<void(bool phoneConnected)> phoneConnectionChanged = {},
+                    bool windowAtStart = true);
     ~TavoReceiverApp() override;
 
     const std::shared_ptr<ScanListener>& listener() const { return listener_; }

@@ -44,6 +44,13 @@ std::optional<std::string> displayProblem() {
     return std::string("neither DISPLAY nor WAYLAND_DISPLAY is set");
 }
 
+// Whether a launcher started us for the user just now, with a token that lets our first window
+// take the focus. Read before Qt, whose Wayland plugin takes the token for itself.
+bool launchedWithActivationToken() {
+    return !qEnvironmentVariableIsEmpty("XDG_ACTIVATION_TOKEN") ||
+           !qEnvironmentVariableIsEmpty("DESKTOP_STARTUP_ID");
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -70,6 +77,7 @@ int main(int argc, char* argv[]) {
         return 1;
     }
 
+    const bool launchedByUser = launchedWithActivationToken();
     QApplication application(argc, argv);
     QApplication::setApplicationName("tavo-receiver");
     QApplication::setApplicationDisplayName("Tavo Receiver");
@@ -82,8 +90,13 @@ int main(int argc, char* argv[]) {
     tavo::SettingsDefaultsStore defaults;
     tavo::AsioNetwork network;
     tavo::XdgLoginItems loginItems;
+    // A native Wayland window cannot appear without the compositor giving it the keyboard focus,
+    // and scans would then be typed into it instead of the user's application. Without a tray it
+    // therefore opens at start only when the user launched us; started at login, it opens when
+    // started again. X11 windows are shown without taking the focus.
+    const bool windowAtStart = QGuiApplication::platformName() != "wayland" || launchedByUser;
     tavo::TavoReceiverApp app(mainThread, defaults, network, *typing.keyEvents, *typing.inputAccess,
-                              loginItems, typing.phoneConnectionChanged);
+                              loginItems, typing.phoneConnectionChanged, windowAtStart);
     instance.listen([&app] { app.openPanel(); });
     const tavo::QuitOnSignals quitOnSignals;
     const int status = QApplication::exec();

@@ -19,6 +19,7 @@ packages=(
   # KWin, Mutter and portal typing: fake input, D-Bus, the compositors, clipboard tools and a
   # stand-in portal for the tests
   plasma-wayland-protocols libsystemd-dev kwin-wayland mutter wl-clipboard python3-dbus python3-gi
+  libglib2.0-bin
 )
 
 missing=()

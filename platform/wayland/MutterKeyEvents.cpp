@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstdlib>
 
+#include "platform/Log.h"
 #include "platform/wayland/Pipes.h"
 #include "platform/wayland/Utf8.h"
 
@@ -23,6 +24,8 @@ constexpr const char* sessionInterface = "org.gnome.Mutter.RemoteDesktop.Session
 constexpr milliseconds transferTimeout{1000};
 // A headless seat gets its keyboard, and we its keymap, only after the first key press.
 constexpr milliseconds keymapTimeout{2000};
+// How long Mutter may take to show a Caps Lock press in its CapsLockState property.
+constexpr milliseconds capsLockTimeout{500};
 
 std::vector<std::string> readStrings(sd_bus_message* message) {
     std::vector<std::string> strings;
@@ -201,6 +204,27 @@ bool MutterKeyEvents::isCapsLocked() {
     return locked != 0;
 }
 
+// Mutter's input thread takes a key after the key's D-Bus reply, and only then updates
+// CapsLockState, so the property lags behind our presses. Each of our toggles is waited for:
+// the property then passes through every state in order, and the next text reads the state this
+// one left, never a stale one from its middle (which made it toggle the wrong way).
+bool MutterKeyEvents::toggleCapsLock(bool nowLocked) {
+    notifyKeysym(XKB_KEY_Caps_Lock, true);
+    notifyKeysym(XKB_KEY_Caps_Lock, false);
+    if (!flushKeys()) {
+        return false;
+    }
+    const auto deadline = Clock::now() + capsLockTimeout;
+    while (isCapsLocked() != nowLocked) {
+        if (Clock::now() >= deadline) {
+            log::detail("Caps Lock state not updated in time");
+            break;
+        }
+        std::this_thread::sleep_for(milliseconds(1));
+    }
+    return true;
+}
+
 ClipboardContent MutterKeyEvents::readSelection() {
     if (sessionOwnsSelection_) {
         return offered_;
@@ -302,9 +326,8 @@ std::size_t MutterKeyEvents::deliver(std::span<const TextKey> keys) {
     const auto layout = keymap_->layout();
     // A locked Caps Lock would turn letters into capitals: it is unlocked around the text.
     const bool capsWasLocked = isCapsLocked();
-    if (capsWasLocked) {
-        notifyKeysym(XKB_KEY_Caps_Lock, true);
-        notifyKeysym(XKB_KEY_Caps_Lock, false);
+    if (capsWasLocked && !toggleCapsLock(false)) {
+        return characters;
     }
     std::size_t skipped = 0;
     std::optional<ClipboardContent> saved;
@@ -327,15 +350,11 @@ std::size_t MutterKeyEvents::deliver(std::span<const TextKey> keys) {
         notifyKeysym(keysym, key.down);
     }
     skipped += paste(missing, saved);
-    if (capsWasLocked) {
-        notifyKeysym(XKB_KEY_Caps_Lock, true);
-        notifyKeysym(XKB_KEY_Caps_Lock, false);
-    }
     if (saved) {
         setSelection(std::move(*saved));
     }
     // Pacing: the reply to the text's last call means Mutter has taken all of it.
-    if (!flushKeys()) {
+    if (!(capsWasLocked ? toggleCapsLock(true) : flushKeys())) {
         return characters;
     }
     return skipped;

@@ -46,6 +46,8 @@ class MutterKeyEvents final : public BufferedKeyEvents {
     void notify(const char* member, std::uint32_t code, bool down);
     bool flushKeys();
     bool isCapsLocked();
+    // Presses Caps Lock and waits until Mutter shows the new state; false when the call failed.
+    bool toggleCapsLock(bool nowLocked);
     std::size_t paste(const std::u32string& characters, std::optional<ClipboardContent>& saved);
     ClipboardContent readSelection();
     void setSelection(ClipboardContent content);

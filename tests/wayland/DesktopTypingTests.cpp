@@ -127,12 +127,15 @@ TEST_P(OnDesktop, APasteLeavesTheClipboardAsItWas) {
     EXPECT_EQ(run(paste), std::vector<std::string>{"kept"});
 }
 
-// Letters keep their case under a locked Caps Lock, which is locked again after the text.
+// Letters keep their case under a locked Caps Lock, which is locked again after each text, also
+// when texts follow each other at once and some of their characters are pasted.
 TEST_P(OnDesktop, CapsLockChangesNothingAndStaysLocked) {
     GetParam().press(KEY_CAPSLOCK, XKB_KEY_Caps_Lock);
-    typeAll({{"abc-ABC", true}});
+    const std::vector<Text> texts{{"abc-ABC", true}, {"aB", true},       {"\u00e9\u20acx", true},
+                                  {"Qz", true},      {"xY\u00fc", true}, {"mN", true}};
+    typeAll(texts);
     GetParam().press(KEY_A, XKB_KEY_a);
-    const std::string expected = "abc-ABC<Return>A";
+    const std::string expected = expectedOf(texts) + "A";
     EXPECT_EQ(sink_->waitForBytes(expected.size()).text, expected);
 }
 

@@ -58,13 +58,12 @@ class ReceiverOnWayland : public testing::OnCompositor,
         fs::remove_all(config_);
     }
 
-    // Starts the receiver, with its log on standard output, and returns its port.
-    std::optional<std::string> startReceiver() {
-        // Without a window: on these headless compositors, whose seat has no keyboard but the
-        // route's virtual one, the receiver's own Wayland window now and then took that
-        // keyboard's focus from the sink.
-        const std::vector<std::string> environment{"DISPLAY=", "QT_QPA_PLATFORM=offscreen",
-                                                   "XDG_CONFIG_HOME=" + config_.string()};
+    // Starts the receiver as a native Wayland client, with its log on standard output, and
+    // returns its port. Without a launcher's activation token it starts as at login.
+    std::optional<std::string> startReceiver(const std::string& activationToken = "") {
+        const std::vector<std::string> environment{
+            "DISPLAY=", "QT_QPA_PLATFORM=wayland", "XDG_ACTIVATION_TOKEN=" + activationToken,
+            "DESKTOP_STARTUP_ID=", "XDG_CONFIG_HOME=" + config_.string()};
         receiver_.emplace(
             std::vector<std::string>{"sh", "-c", "exec \"$0\" --verbose 2>&1", TAVO_RECEIVER_PATH},
             environment);
@@ -104,6 +103,8 @@ class ReceiverOnWayland : public testing::OnCompositor,
     std::string log_;
 };
 
+// Started as at login, the receiver shows no window where there is no tray (none of these
+// compositors has one): a window would take the keyboard focus from the sink.
 TEST_P(ReceiverOnWayland, ChoosesTheRouteByProbingAndTypesScansIntoANativeWindow) {
     const auto port = startReceiver();
     ASSERT_TRUE(port) << log_ << compositor_->log();
@@ -133,6 +134,35 @@ INSTANTIATE_TEST_SUITE_P(
                       Desktop{"Mutter", testing::mutterCompositor,
                               "Typing through GNOME's remote desktop service"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+using ReceiverLaunchedOnSway = ReceiverOnWayland;
+
+// The app_ids of sway's windows, as its IPC reports them.
+std::string swayTree() {
+    std::string tree;
+    for (const auto& entry : fs::directory_iterator(std::getenv("XDG_RUNTIME_DIR"))) {
+        if (entry.path().filename().string().starts_with("sway-ipc.")) {
+            ChildProcess swaymsg(
+                {"swaymsg", "--socket", entry.path().string(), "--raw", "--type", "get_tree"});
+            while (const auto line = swaymsg.readLine(5s)) {
+                tree += *line;
+            }
+        }
+    }
+    return tree;
+}
+
+// Started from a launcher, which hands over an activation token, the receiver shows its window.
+TEST_P(ReceiverLaunchedOnSway, ShowsItsWindowWhereThereIsNoTray) {
+    ASSERT_TRUE(startReceiver("launcher-token")) << log_;
+    EXPECT_TRUE(testing::waitUntil(
+        [] { return swayTree().find("\"tavo-receiver\"") != std::string::npos; }, 20s))
+        << swayTree();
+}
+
+INSTANTIATE_TEST_SUITE_P(Desktops, ReceiverLaunchedOnSway,
+                         ::testing::Values(Desktop{"Sway", testing::swayCompositor, ""}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace tavo
