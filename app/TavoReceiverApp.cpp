@@ -35,6 +35,15 @@ TavoReceiverApp::TavoReceiverApp(MainThread& mainThread, DefaultsStore& defaults
     listener->setOnScan([weakListener, &typing = typing_](const TavoScan& scan) {
         outputScan(scan, weakListener, typing);
     });
+    // A native Wayland window takes the keyboard focus when it appears, so the keys of a scan
+    // would go to our own window: such a scan is listed as not typed instead of being lost.
+    listener->setHoldsTyping([] {
+        const bool ownWindowFocused = QGuiApplication::focusWindow() != nullptr;
+        if (ownWindowFocused) {
+            log::warning("held a scan back: the receiver's own window has the keyboard focus");
+        }
+        return ownWindowFocused;
+    });
     listener_ = std::move(listener);
 
     // The panel and dialogs come and go, the tray icon stays; only Quit ends the application.

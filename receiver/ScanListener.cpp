@@ -57,6 +57,10 @@ void ScanListener::setOnScan(std::function<void(const TavoScan&)> onScan) {
     onScan_ = std::move(onScan);
 }
 
+void ScanListener::setHoldsTyping(std::function<bool()> holdsTyping) {
+    holdsTyping_ = std::move(holdsTyping);
+}
+
 void ScanListener::start() {
     if (listener_ || !queue_) {
         return;

@@ -83,6 +83,9 @@ class ScanListener : public std::enable_shared_from_this<ScanListener> {
 
     // Called with each scan that is to be typed.
     void setOnScan(std::function<void(const TavoScan&)> onScan);
+    // Asked on each scan's arrival; while it answers true, scans are held back, for instance
+    // while the receiver's own window has the keyboard focus and would take the keys.
+    void setHoldsTyping(std::function<bool()> holdsTyping);
 
     WillChangeSignal& objectWillChange() { return objectWillChange_; }
 
@@ -173,6 +176,7 @@ class ScanListener : public std::enable_shared_from_this<ScanListener> {
     // Only until the program ends.
     std::vector<Phone> deniedPhones_;
     std::function<void(const TavoScan&)> onScan_;
+    std::function<bool()> holdsTyping_;
     std::shared_ptr<Listener> listener_;
     std::shared_ptr<Peer> activePeer_;
 };

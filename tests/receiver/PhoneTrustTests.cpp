@@ -24,13 +24,14 @@ class PhoneTrustTest : public ScanListenerTest {
     }
 };
 
-TEST_F(PhoneTrustTest, OnlyAllowedPhonesTypeWhileNotPaused) {
+TEST_F(PhoneTrustTest, OnlyAllowedPhonesTypeWhileNeitherPausedNorHeld) {
     struct Case {
         const char* name;
         std::optional<std::string> storedAsks;
         std::vector<std::string> storedAllowed;
         bool deniedBefore;
         bool paused;
+        bool held;  // our own window has the keyboard focus
         std::string address;
         std::string deviceName;
         bool typed;
@@ -38,13 +39,23 @@ TEST_F(PhoneTrustTest, OnlyAllowedPhonesTypeWhileNotPaused) {
     };
     const std::vector<std::string> tillAllowed{"192.168.1.20 Till 1"};
     const std::vector<Case> cases{
-        {"new", {}, {}, false, false, home, "Till 1", false, true},
-        {"allowed", {}, tillAllowed, false, false, home, "Till 1", true, false},
-        {"denied", {}, {}, true, false, home, "Till 1", false, false},
-        {"changed name", {}, tillAllowed, false, false, home, "Till 2", false, true},
-        {"changed address", {}, tillAllowed, false, false, "192.168.1.21", "Till 1", false, true},
-        {"asking off", "false", {}, false, false, home, "Till 1", true, false},
-        {"paused", {}, tillAllowed, false, true, home, "Till 1", false, false},
+        {"new", {}, {}, false, false, false, home, "Till 1", false, true},
+        {"allowed", {}, tillAllowed, false, false, false, home, "Till 1", true, false},
+        {"denied", {}, {}, true, false, false, home, "Till 1", false, false},
+        {"changed name", {}, tillAllowed, false, false, false, home, "Till 2", false, true},
+        {"changed address",
+         {},
+         tillAllowed,
+         false,
+         false,
+         false,
+         "192.168.1.21",
+         "Till 1",
+         false,
+         true},
+        {"asking off", "false", {}, false, false, false, home, "Till 1", true, false},
+        {"paused", {}, tillAllowed, false, true, false, home, "Till 1", false, false},
+        {"held", {}, tillAllowed, false, false, true, home, "Till 1", false, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -60,6 +71,7 @@ TEST_F(PhoneTrustTest, OnlyAllowedPhonesTypeWhileNotPaused) {
             listener->denyAskingPhone();
         }
         listener->setPaused(c.paused);
+        listener->setHoldsTyping([held = c.held] { return held; });
         const auto connection = connect(c.address);
         receive(*connection, join({hello(c.deviceName), scan("4006381333931")}));
 

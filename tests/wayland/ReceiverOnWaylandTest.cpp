@@ -153,11 +153,19 @@ std::string swayTree() {
 }
 
 // Started from a launcher, which hands over an activation token, the receiver shows its window.
-TEST_P(ReceiverLaunchedOnSway, ShowsItsWindowWhereThereIsNoTray) {
-    ASSERT_TRUE(startReceiver("launcher-token")) << log_;
-    EXPECT_TRUE(testing::waitUntil(
+// That window has the keyboard focus, so a scan is held back rather than typed into it.
+TEST_P(ReceiverLaunchedOnSway, ShowsItsWindowWhereThereIsNoTrayAndHoldsScansWhileFocused) {
+    const auto port = startReceiver("launcher-token");
+    ASSERT_TRUE(port) << log_;
+    ASSERT_TRUE(testing::waitUntil(
         [] { return swayTree().find("\"tavo-receiver\"") != std::string::npos; }, 20s))
         << swayTree();
+
+    ChildProcess connected = phone(*port, config_ / "scans");
+    ASSERT_TRUE(logs("connected device")) << log_;
+    std::ofstream(config_ / "scans") << "4006381333931\n";
+    EXPECT_TRUE(logs("held a scan back: the receiver's own window has the keyboard focus")) << log_;
+    connected.stop();
 }
 
 INSTANTIATE_TEST_SUITE_P(Desktops, ReceiverLaunchedOnSway,
