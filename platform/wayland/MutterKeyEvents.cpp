@@ -217,7 +217,7 @@ bool MutterKeyEvents::toggleCapsLock(bool nowLocked) {
     const auto deadline = Clock::now() + capsLockTimeout;
     while (isCapsLocked() != nowLocked) {
         if (Clock::now() >= deadline) {
-            log::detail("Caps Lock state not updated in time");
+            log::warning("Caps Lock state not updated in time; the next text may read it wrong");
             break;
         }
         std::this_thread::sleep_for(milliseconds(1));
