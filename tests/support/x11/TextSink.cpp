@@ -1,5 +1,6 @@
 #include "tests/support/x11/TextSink.h"
 
+#include <stdlib.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -11,12 +12,16 @@
 namespace tavo::testing {
 namespace {
 
-// Our PID keeps it apart from other test processes' sinks, the count from our other sinks.
+// A file no other sink uses: tests in PID namespaces of their own share /tmp and often their
+// PIDs too, so a name made from the PID let two tests record into one file.
 std::string freshPath() {
-    static int made = 0;
-    return (std::filesystem::temp_directory_path() /
-            ("tavo-text-sink-" + std::to_string(getpid()) + "-" + std::to_string(++made)))
-        .string();
+    std::string path = (std::filesystem::temp_directory_path() / "tavo-text-sink-XXXXXX").string();
+    const int descriptor = mkstemp(path.data());
+    if (descriptor < 0) {
+        throw std::runtime_error("cannot make the text sink's file");
+    }
+    close(descriptor);
+    return path;
 }
 
 }  // namespace
