@@ -10,7 +10,7 @@ void ScanListener::handleMessage(const std::shared_ptr<Peer>& from, const TavoMe
         handleHello(from, hello->deviceName);
     } else if (const auto* scan = message.scan()) {
         // Decided on arrival: a held scan is never typed later.
-        const bool typed = !(holdsTyping_ && holdsTyping_()) && mayType(*from);
+        const bool typed = mayType(*from) && !(holdsTyping_ && holdsTyping_());
         // Two assignments, each announced: the insertion, then the removal of the oldest scan.
         objectWillChange_.emit();
         recentScans_.insert(recentScans_.begin(), {*scan, typed});

@@ -83,8 +83,8 @@ class ScanListener : public std::enable_shared_from_this<ScanListener> {
 
     // Called with each scan that is to be typed.
     void setOnScan(std::function<void(const TavoScan&)> onScan);
-    // Asked on each scan's arrival; while it answers true, scans are held back, for instance
-    // while the receiver's own window has the keyboard focus and would take the keys.
+    // Asked on the arrival of each scan that may be typed; while it answers true, such scans are
+    // held back, for instance while the receiver's own window has the keyboard focus.
     void setHoldsTyping(std::function<bool()> holdsTyping);
 
     WillChangeSignal& objectWillChange() { return objectWillChange_; }
