@@ -7,6 +7,7 @@
 
 #include "kit/Bytes.h"
 #include "platform/NetworkError.h"
+#include "platform/PeerOrigin.h"
 
 namespace tavo {
 
@@ -41,6 +42,8 @@ class Connection {
     // The peer's numeric address: IPv4 dotted (also when it reached an IPv6 socket), IPv6 with
     // its scope where it has one. Fixed for the connection's life.
     virtual std::string remoteAddress() const = 0;
+    // Learnt when the connection was accepted; fixed for its life.
+    virtual PeerOrigin peerOrigin() const = 0;
 };
 
 }  // namespace tavo

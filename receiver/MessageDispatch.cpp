@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "kit/CodingErrors.h"
 #include "kit/TavoFraming.h"
 #include "platform/Log.h"
@@ -27,28 +29,39 @@ void ScanListener::handleMessage(const std::shared_ptr<Peer>& from, const TavoMe
 
 void ScanListener::handleHello(const std::shared_ptr<Peer>& from, const std::string& deviceName) {
     // A replaced connection no longer speaks for the phone that is shown.
-    if (from != activePeer_) {
+    const bool waiting = std::ranges::find(waitingPeers_, from) != waitingPeers_.end();
+    if (from != activePeer_ && !waiting) {
         return;
     }
-    const Phone phone{deviceName, from->address};
+    const Phone phone = phoneOf(*from, deviceName);
     if (isDenied(phone)) {
         log::warning("refused the denied phone at ", phone.address);
         from->connection->cancel();
         return;
     }
     log::detail("connected device: \"", deviceName, "\"");
+    adoptStoredAddress(phone);
     from->deviceName = deviceName;
-    publish(connectedDeviceName_, deviceName);
-    publish(lastError_, std::nullopt);
-    // Also a phone that must still be allowed: it expects the reply.
-    sendStatus();
+    // A connection that waited replaces the connected phone only as a phone that may type.
+    if (waiting && mayReplace(*from)) {
+        makeActive(from);
+    }
+    if (from == activePeer_) {
+        publish(connectedDeviceName_, deviceName);
+        publish(lastError_, std::nullopt);
+    }
+    // Also a phone that must still be allowed, or waits: it expects the reply.
+    sendStatusTo(*from->connection);
     updatePhoneAsking();
 }
 
 void ScanListener::sendStatus() {
-    if (!activePeer_) {
-        return;
+    if (activePeer_) {
+        sendStatusTo(*activePeer_->connection);
     }
+}
+
+void ScanListener::sendStatusTo(Connection& connection) {
     Bytes frame;
     try {
         frame = TavoFraming::encode(TavoReceiverStatus{outputMode_});
@@ -56,7 +69,7 @@ void ScanListener::sendStatus() {
         log::warning("status not sent: ", error.what());
         return;
     }
-    activePeer_->connection->send(std::move(frame), [](std::optional<NetworkError> error) {
+    connection.send(std::move(frame), [](std::optional<NetworkError> error) {
         if (error) {
             log::warning("status not sent: ", error->localizedDescription);
         }

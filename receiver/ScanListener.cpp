@@ -1,5 +1,7 @@
 #include "receiver/ScanListener.h"
 
+#include <algorithm>
+
 #include "kit/TavoProtocol.h"
 #include "platform/Log.h"
 
@@ -28,12 +30,13 @@ ScanListener::ScanListener(MainThread& mainThread, DefaultsStore& defaults, Netw
       network_(network),
       queue_(network.makeQueue("tavo.receiver.network")),
       outputMode_(storedOutputMode(defaults)),
-      asksBeforeNewPhone_(defaults.string(asksBeforeNewPhoneKey) != "false") {
-    // Stored as "<address> <name>": an address holds no space, a name may.
+      asksBeforeNewPhone_(defaults.string(asksBeforeNewPhoneKey) != "false"),
+      onlyLocalNetworks_(defaults.string(onlyLocalNetworksKey) == "true") {
+    // Stored as "<identity> <name>": an identity holds no space, a name may.
     for (const auto& entry : defaults.stringList(allowedPhonesKey)) {
         const auto space = entry.find(' ');
         if (space != std::string::npos) {
-            allowedPhones_.push_back({entry.substr(space + 1), entry.substr(0, space)});
+            allowedPhones_.push_back({entry.substr(0, space), entry.substr(space + 1)});
         }
     }
 }
@@ -46,6 +49,10 @@ std::optional<std::uint16_t> ScanListener::port() const {
 
 void ScanListener::stop() {
     listener_.reset();
+    for (const auto& peer : waitingPeers_) {
+        peer->connection->cancel();
+    }
+    waitingPeers_.clear();
     if (activePeer_) {
         activePeer_->connection->cancel();
         activePeer_.reset();
@@ -120,17 +127,20 @@ void ScanListener::handleListenerState(const ListenerState& state) {
 }
 
 void ScanListener::acceptConnection(std::shared_ptr<Connection> connection) {
-    if (activePeer_) {
-        log::detail("a new connection replaces the active one");
-        activePeer_->connection->cancel();
+    if (refusesAtOnce(*connection)) {
+        connection->cancel();
+        return;
     }
-    auto peer = std::make_shared<Peer>(Peer{connection, connection->remoteAddress(), {}});
-    activePeer_ = peer;
-    // The name shown belongs to the connection whose hello gave it.
-    if (connectedDeviceName_) {
-        publish(connectedDeviceName_, std::nullopt);
+    auto peer = std::make_shared<Peer>(
+        Peer{connection, connection->remoteAddress(), connection->peerOrigin(), {}});
+    // A connected phone stays until the newcomer's hello shows a phone that may type.
+    if (activePeer_ && !activePeer_->ended) {
+        log::detail("a new connection waits for its hello");
+        waitingPeers_.push_back(peer);
+    } else {
+        makeActive(peer);
+        updatePhoneAsking();
     }
-    updatePhoneAsking();
     // The handler knows its connection, so that a replaced connection's end leaves the published
     // state of the one that replaced it alone.
     connection->setStateUpdateHandler([service = weak_from_this(), weakPeer = std::weak_ptr(peer),
@@ -145,20 +155,27 @@ void ScanListener::acceptConnection(std::shared_ptr<Connection> connection) {
     ReceiveLoop{weak_from_this(), mainThread_, std::move(peer)}.receiveHeader();
 }
 
-void ScanListener::handleConnectionState(const std::weak_ptr<Peer>& peer,
+void ScanListener::handleConnectionState(const std::weak_ptr<Peer>& weakPeer,
                                          const ConnectionState& state) {
     const bool ended = state.kind == ConnectionState::Kind::cancelled ||
                        state.kind == ConnectionState::Kind::failed;
-    if (ended && activePeer_ && peer.lock() == activePeer_) {
+    const auto peer = weakPeer.lock();
+    if (!ended || !peer) {
+        return;
+    }
+    if (peer == activePeer_) {
         activePeer_->ended = true;
         publish(connectedDeviceName_, std::nullopt);
+        updatePhoneAsking();
+    } else if (std::erase(waitingPeers_, peer) > 0) {
+        peer->ended = true;
         updatePhoneAsking();
     }
 }
 
 void ScanListener::cancelIfActive(const std::shared_ptr<Peer>& peer) {
-    // A connection that is no longer active was cancelled when it was replaced.
-    if (peer == activePeer_) {
+    // A connection that is neither active nor waiting was cancelled when it was replaced.
+    if (peer == activePeer_ || std::ranges::find(waitingPeers_, peer) != waitingPeers_.end()) {
         peer->connection->cancel();
     }
 }

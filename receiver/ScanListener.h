@@ -17,14 +17,19 @@
 #include "platform/Listener.h"
 #include "platform/MainThread.h"
 #include "platform/Network.h"
+#include "platform/PeerOrigin.h"
 #include "receiver/WillChangeSignal.h"
 
 namespace tavo {
 
-// A phone is known by the name its hello gives together with the address it connects from.
+// A phone as the user is asked about it. It is known by the name its hello gives together with
+// its identity: its hardware address on a local link ("link/<hardware address>"), the local user
+// on this computer ("user/<user id>"), else the address it connects from.
 struct Phone {
     std::string deviceName;
     std::string address;
+    std::string identity;
+    bool fromOtherNetwork = false;
     friend bool operator==(const Phone&, const Phone&) = default;
 };
 
@@ -41,7 +46,10 @@ class ScanListener : public std::enable_shared_from_this<ScanListener> {
   public:
     static constexpr const char* outputModeKey = "tavo.outputMode";
     static constexpr const char* asksBeforeNewPhoneKey = "tavo.askBeforeNewPhone";
+    // Entries "<identity> <name>"; entries stored as "<address> <name>" by earlier releases are
+    // honoured, and take the phone's identity when it next says hello.
     static constexpr const char* allowedPhonesKey = "tavo.allowedPhones";
+    static constexpr const char* onlyLocalNetworksKey = "tavo.onlyLocalNetworks";
     static constexpr std::size_t recentScansLimit = 20;
 
     // Loads the stored output mode and starts listening and advertising. The platform objects must
@@ -64,9 +72,12 @@ class ScanListener : public std::enable_shared_from_this<ScanListener> {
     const std::optional<std::string>& advertisedName() const { return advertisedName_; }
     bool isPaused() const { return isPaused_; }
     bool asksBeforeNewPhone() const { return asksBeforeNewPhone_; }
-    // The connected phone that said hello but is not allowed yet: nothing it sends is typed
-    // until the user allows it.
+    // A connected phone that said hello but is not allowed yet: nothing it sends is typed until
+    // the user allows it. Phones asking together are asked about one after another, in the order
+    // they asked.
     const std::optional<Phone>& phoneAsking() const { return phoneAsking_; }
+    // Persisted; when on, phones from beyond this computer's networks are refused at once.
+    bool onlyLocalNetworks() const { return onlyLocalNetworks_; }
 
     // Persists the mode and tells the connected phone, also when the mode is unchanged.
     void setOutputMode(ReceiverOutputMode mode);
@@ -75,11 +86,14 @@ class ScanListener : public std::enable_shared_from_this<ScanListener> {
     void setPaused(bool paused);
     // Persisted; when off, every phone that has not been denied types.
     void setAsksBeforeNewPhone(bool asks);
-    // Remembers the asking phone for good: its later scans are typed.
-    void allowAskingPhone();
-    // Closes the asking phone's connection and refuses the phone until the program restarts.
-    void denyAskingPhone();
+    // Remembers the phone the user was shown for good: its later scans are typed, and its
+    // connection replaces the connected phone's if it waited for that.
+    void allowAskingPhone(const Phone& shown);
+    // Closes the connections of the phone the user was shown and refuses it until the program
+    // restarts.
+    void denyAskingPhone(const Phone& shown);
     void forgetAllowedPhones();
+    void setOnlyLocalNetworks(bool only);
 
     // Called with each scan that is to be typed.
     void setOnScan(std::function<void(const TavoScan&)> onScan);
@@ -108,8 +122,18 @@ class ScanListener : public std::enable_shared_from_this<ScanListener> {
     struct Peer {
         std::shared_ptr<Connection> connection;
         std::string address;
+        PeerOrigin origin;
         std::optional<std::string> deviceName;
         bool ended = false;
+        // Once it has been the active connection; before that nothing it sends is typed.
+        bool admitted = false;
+    };
+
+    // What allowing and denying remember of a phone.
+    struct PhoneKey {
+        std::string identity;
+        std::string deviceName;
+        friend bool operator==(const PhoneKey&, const PhoneKey&) = default;
     };
 
     // The frame loop of one connection. It runs on the network queue, where it touches no field:
@@ -137,13 +161,27 @@ class ScanListener : public std::enable_shared_from_this<ScanListener> {
     void handleMessage(const std::shared_ptr<Peer>& from, const TavoMessage& message);
     void handleHello(const std::shared_ptr<Peer>& from, const std::string& deviceName);
     void sendStatus();
+    void sendStatusTo(Connection& connection);
 
     // Whether a scan from this connection is typed now.
     bool mayType(const Peer& peer) const;
+    // Whether this connection may take the place of the connected phone: its hello shows a phone
+    // that may type.
+    bool mayReplace(const Peer& peer) const;
     bool isAllowed(const Phone& phone) const;
     bool isDenied(const Phone& phone) const;
+    // Whether an arriving connection is turned away before it says anything.
+    bool refusesAtOnce(const Connection& connection) const;
+    static Phone phoneOf(const Peer& peer, const std::string& deviceName);
+    static PhoneKey keyOf(const Phone& phone) { return {phone.identity, phone.deviceName}; }
+    // Gives an entry stored by address the phone's identity, once the phone shows it.
+    void adoptStoredAddress(const Phone& phone);
     void storeAllowedPhones();
-    // Publishes the active connection's phone as asking when it may not type.
+    // The connection becomes the active one; the one it replaces is cancelled.
+    void makeActive(const std::shared_ptr<Peer>& peer);
+    // Lets the newest waiting connection that may now replace the connected phone do so.
+    void admitWaitingPeers();
+    // Publishes the first phone that asks, among the active and the waiting connections.
     void updatePhoneAsking();
 
     static std::optional<std::string> description(const std::optional<NetworkError>& error);
@@ -171,14 +209,20 @@ class ScanListener : public std::enable_shared_from_this<ScanListener> {
     bool isPaused_ = false;
     bool asksBeforeNewPhone_ = true;
     std::optional<Phone> phoneAsking_;
+    bool onlyLocalNetworks_ = false;
 
-    std::vector<Phone> allowedPhones_;
+    std::vector<PhoneKey> allowedPhones_;
     // Only until the program ends.
-    std::vector<Phone> deniedPhones_;
+    std::vector<PhoneKey> deniedPhones_;
+    // Every phone that asks, the one published first.
+    std::vector<Phone> phonesAsking_;
     std::function<void(const TavoScan&)> onScan_;
     std::function<bool()> holdsTyping_;
     std::shared_ptr<Listener> listener_;
     std::shared_ptr<Peer> activePeer_;
+    // Connections that arrived while a phone was connected, until their hello shows whether they
+    // may replace it.
+    std::vector<std::shared_ptr<Peer>> waitingPeers_;
 };
 
 }  // namespace tavo

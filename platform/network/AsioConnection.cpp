@@ -26,10 +26,11 @@ constexpr std::size_t readChunk = 64 * 1024;
 }  // namespace
 
 AsioConnection::AsioConnection(std::shared_ptr<NetworkContext> context,
-                               asio::ip::tcp::socket socket)
+                               asio::ip::tcp::socket socket, PeerOrigin origin)
     : context_(std::move(context)),
       socket_(std::move(socket)),
-      remoteAddress_(remoteAddressOf(socket_)) {}
+      remoteAddress_(remoteAddressOf(socket_)),
+      origin_(std::move(origin)) {}
 
 void AsioConnection::setStateUpdateHandler(std::function<void(ConnectionState)> handler) {
     context_->post([self = shared_from_this(), handler = std::move(handler)]() mutable {

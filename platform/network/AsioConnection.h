@@ -17,7 +17,8 @@ namespace tavo {
 // handlers own the connection, and receives are served one after another in the order made.
 class AsioConnection : public Connection, public std::enable_shared_from_this<AsioConnection> {
   public:
-    AsioConnection(std::shared_ptr<NetworkContext> context, asio::ip::tcp::socket socket);
+    AsioConnection(std::shared_ptr<NetworkContext> context, asio::ip::tcp::socket socket,
+                   PeerOrigin origin);
 
     void setStateUpdateHandler(std::function<void(ConnectionState)> handler) override;
     void start() override;
@@ -26,6 +27,7 @@ class AsioConnection : public Connection, public std::enable_shared_from_this<As
                  ReceiveCompletion completion) override;
     void send(Bytes content, SendCompletion completion) override;
     std::string remoteAddress() const override { return remoteAddress_; }
+    PeerOrigin peerOrigin() const override { return origin_; }
 
     // The socket's descriptor, for inspection.
     int nativeHandle() { return socket_.native_handle(); }
@@ -54,6 +56,7 @@ class AsioConnection : public Connection, public std::enable_shared_from_this<As
     std::shared_ptr<NetworkContext> context_;
     asio::ip::tcp::socket socket_;
     const std::string remoteAddress_;
+    const PeerOrigin origin_;
     std::function<void(ConnectionState)> stateHandler_;
     // Set once the connection has failed or was cancelled; every later operation gets it.
     std::optional<NetworkError> error_;

@@ -9,7 +9,7 @@
 
 #include "platform/Log.h"
 #include "platform/network/AsioConnection.h"
-#include "platform/network/LocalNetworks.h"
+#include "platform/network/PeerOrigins.h"
 
 namespace tavo {
 
@@ -23,22 +23,6 @@ using KeepCount = asio::detail::socket_option::integer<IPPROTO_TCP, TCP_KEEPCNT>
 
 // A failed accept (out of descriptors, say) is tried again after this pause rather than at once.
 constexpr std::chrono::milliseconds acceptRetryDelay(100);
-
-// A phone shares a network with the receiver; anything from farther away is not one, and must
-// not get to replace the phone that is connected.
-bool isFromLocalNetwork(const asio::ip::tcp::socket& socket) {
-    asio::error_code error;
-    const auto peer = socket.remote_endpoint(error);
-    if (error) {
-        return false;
-    }
-    if (isLocalPeer(peer.address(), interfaceAddresses())) {
-        return true;
-    }
-    log::warning("refused a connection from ", addressText(peer.address()),
-                 ", which is outside this computer's networks");
-    return false;
-}
 
 void enableKeepAlive(asio::ip::tcp::socket& socket) {
     asio::error_code ignored;
@@ -147,37 +131,34 @@ void AsioListener::Core::close() {
 }
 
 void AsioListener::Core::accept() {
-    acceptor.async_accept(
-        [core = shared_from_this()](const asio::error_code& error, asio::ip::tcp::socket socket) {
-            if (core->closed) {
-                return;
-            }
-            if (error) {
-                log::warning("accepting a connection failed: ", error.message());
-                core->acceptRetry.expires_after(acceptRetryDelay);
-                core->acceptRetry.async_wait([core](const asio::error_code& cancelled) {
-                    if (!cancelled && !core->closed) {
-                        core->accept();
-                    }
-                });
-                return;
-            }
-            if (!isFromLocalNetwork(socket)) {
-                asio::error_code ignored;
-                socket.close(ignored);
-                core->accept();
-                return;
-            }
-            enableKeepAlive(socket);
-            asio::error_code unknownPeer;
-            const auto peer = socket.remote_endpoint(unknownPeer);
-            log::detail("connection from ", peer.address().to_string(), " port ", peer.port());
-            auto connection = std::make_shared<AsioConnection>(core->context, std::move(socket));
-            if (core->newConnectionHandler) {
-                core->newConnectionHandler(std::move(connection));
-            }
-            core->accept();
-        });
+    acceptor.async_accept([core = shared_from_this()](const asio::error_code& error,
+                                                      asio::ip::tcp::socket socket) {
+        if (core->closed) {
+            return;
+        }
+        if (error) {
+            log::warning("accepting a connection failed: ", error.message());
+            core->acceptRetry.expires_after(acceptRetryDelay);
+            core->acceptRetry.async_wait([core](const asio::error_code& cancelled) {
+                if (!cancelled && !core->closed) {
+                    core->accept();
+                }
+            });
+            return;
+        }
+        enableKeepAlive(socket);
+        asio::error_code unknownPeer;
+        const auto peer = socket.remote_endpoint(unknownPeer);
+        log::detail("connection from ", peer.address().to_string(), " port ", peer.port());
+        // Phones from other networks too: the receiver asks the user about them.
+        auto origin = peerOriginOf(socket);
+        auto connection =
+            std::make_shared<AsioConnection>(core->context, std::move(socket), std::move(origin));
+        if (core->newConnectionHandler) {
+            core->newConnectionHandler(std::move(connection));
+        }
+        core->accept();
+    });
 }
 
 void AsioListener::Core::report(ListenerState::Kind kind, std::optional<NetworkError> error,

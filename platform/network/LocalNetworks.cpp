@@ -13,13 +13,6 @@
 namespace tavo {
 namespace {
 
-asio::ip::address unmapped(const asio::ip::address& address) {
-    if (address.is_v6() && address.to_v6().is_v4_mapped()) {
-        return asio::ip::make_address_v4(asio::ip::v4_mapped, address.to_v6());
-    }
-    return address;
-}
-
 std::array<unsigned char, 16> bytesOf(const asio::ip::address& address) {
     std::array<unsigned char, 16> bytes{};
     if (address.is_v4()) {
@@ -67,6 +60,13 @@ unsigned prefixLengthOf(const sockaddr* netmask) {
 
 }  // namespace
 
+asio::ip::address unmapped(const asio::ip::address& address) {
+    if (address.is_v6() && address.to_v6().is_v4_mapped()) {
+        return asio::ip::make_address_v4(asio::ip::v4_mapped, address.to_v6());
+    }
+    return address;
+}
+
 std::vector<InterfaceAddress> interfaceAddresses() {
     ifaddrs* list = nullptr;
     if (getifaddrs(&list) != 0) {
@@ -105,6 +105,15 @@ bool isLocalPeer(const asio::ip::address& peer, const std::vector<InterfaceAddre
         return ownAddress.is_v4() == address.is_v4() &&
                samePrefix(ownAddress, address, own.prefixLength);
     });
+}
+
+bool isThisComputer(const asio::ip::address& peer, const std::vector<InterfaceAddress>& local) {
+    const auto address = unmapped(peer);
+    return address.is_loopback() || std::ranges::any_of(local, [&](const InterfaceAddress& own) {
+               const auto ownAddress = unmapped(own.address);
+               return ownAddress.is_v4() == address.is_v4() &&
+                      bytesOf(ownAddress) == bytesOf(address);
+           });
 }
 
 std::string addressText(const asio::ip::address& address) {

@@ -32,8 +32,10 @@ class ScanListenerTest : public ::testing::Test {
     }
 
     // A phone connects and the main thread accepts it.
-    std::shared_ptr<FakeConnection> connect(std::string address = "192.168.1.20") {
+    std::shared_ptr<FakeConnection> connect(std::string address = "192.168.1.20",
+                                            PeerOrigin origin = {}) {
         auto connection = network.makeConnection(std::move(address));
+        connection->origin = std::move(origin);
         network.listener().deliverConnection(connection);
         mainThread.drain();
         return connection;

@@ -44,6 +44,7 @@ class FakeConnection : public Connection {
     // The completion is never called.
     void send(Bytes content, SendCompletion) override { sent.push_back(std::move(content)); }
     std::string remoteAddress() const override { return address; }
+    PeerOrigin peerOrigin() const override { return origin; }
 
     void deliverState(ConnectionState state) { stateHandler_(std::move(state)); }
 
@@ -84,6 +85,8 @@ class FakeConnection : public Connection {
     std::deque<ReceiveCompletion> pending;
     std::vector<Bytes> sent;
     std::string address = "192.168.1.20";
+    // A device on the local link whose hardware address is unknown: known by its address.
+    PeerOrigin origin;
 
   private:
     std::function<void(ConnectionState)> stateHandler_;
