@@ -1,5 +1,7 @@
 #include "app/PanelRules.h"
 
+#include "app/ShownText.h"
+
 namespace tavo {
 
 PanelContent panelContent(const PanelInputs& inputs) {
@@ -8,7 +10,7 @@ PanelContent panelContent(const PanelInputs& inputs) {
 
     if (inputs.connectedDeviceName) {
         content.statusColor = StatusColor::green;
-        content.statusText = *inputs.connectedDeviceName;
+        content.statusText = shownName(*inputs.connectedDeviceName);
     } else {
         content.statusColor = StatusColor::gray;
         content.statusText = inputs.isAdvertising ? "Waiting for iPhone\u2026" : "Starting\u2026";
@@ -22,7 +24,8 @@ PanelContent panelContent(const PanelInputs& inputs) {
 
     content.scanRows.reserve(inputs.recentScans.size());
     for (const auto& [scan, typed] : inputs.recentScans) {
-        content.scanRows.push_back({scan.id.string(), scan.value, scan.symbology, typed});
+        content.scanRows.push_back(
+            {scan.id.string(), shownText(scan.value), shownText(scan.symbology), typed});
     }
     content.launchAtLogin = inputs.launchAtLogin;
     return content;
@@ -37,7 +40,10 @@ std::string_view trayIconName(const std::optional<std::string>& connectedDeviceN
 }
 
 std::string phoneAskingText(const Phone& phone) {
-    return phone.deviceName + " (" + phone.address + ") wants to type on this computer";
+    // Isolated, so that a right-to-left name cannot carry the words around it along.
+    const std::string name = "\u2068" + shownName(phone.deviceName) + "\u2069";
+    return name + " (" + phone.address + (phone.fromOtherNetwork ? ", from another network" : "") +
+           ") wants to type on this computer";
 }
 
 }  // namespace tavo

@@ -48,7 +48,7 @@ PanelContent panelContent(const PanelInputs& inputs);
 std::string_view trayIconName(const std::optional<std::string>& connectedDeviceName,
                               bool isPaused = false);
 
-// The question shown while a phone waits to be allowed.
+// The question shown while a phone waits to be allowed, with its name made safe to show.
 std::string phoneAskingText(const Phone& phone);
 
 }  // namespace tavo

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "app/PanelRules.h"
+#include "app/ShownText.h"
 #include "app/Symbols.h"
 #include "output/OutputScan.h"
 #include "platform/Log.h"
@@ -194,7 +195,9 @@ void TavoReceiverApp::followTrust() {
     pauseAction_->setChecked(listener_->isPaused());
     const auto& asking = listener_->phoneAsking();
     if (asking && asking != notifiedPhone_) {
-        tray_->showMessage(tr("Tavo Receiver"), QString::fromStdString(phoneAskingText(*asking)));
+        // Notification servers may read markup; the name must not bring any.
+        tray_->showMessage(tr("Tavo Receiver"),
+                           QString::fromStdString(withoutMarkup(phoneAskingText(*asking))));
     }
     notifiedPhone_ = asking;
 }

@@ -22,10 +22,18 @@ TrustPrompt::TrustPrompt(ScanListener& listener, QWidget* parent)
     auto* buttons = new QHBoxLayout;
     auto* allow = new QPushButton(tr("Allow"));
     allow->setObjectName("allowPhoneButton");
-    connect(allow, &QPushButton::clicked, this, [this] { listener_.allowAskingPhone(); });
+    connect(allow, &QPushButton::clicked, this, [this] {
+        if (shown_) {
+            listener_.allowAskingPhone(*shown_);
+        }
+    });
     auto* deny = new QPushButton(tr("Deny"));
     deny->setObjectName("denyPhoneButton");
-    connect(deny, &QPushButton::clicked, this, [this] { listener_.denyAskingPhone(); });
+    connect(deny, &QPushButton::clicked, this, [this] {
+        if (shown_) {
+            listener_.denyAskingPhone(*shown_);
+        }
+    });
     buttons->addWidget(allow);
     buttons->addWidget(deny);
     buttons->addStretch(1);
@@ -33,10 +41,9 @@ TrustPrompt::TrustPrompt(ScanListener& listener, QWidget* parent)
 }
 
 void TrustPrompt::refresh() {
-    const auto& asking = listener_.phoneAsking();
-    // The name comes from the network: shown as it is, never looked up.
-    question_->setText(asking ? QString::fromStdString(phoneAskingText(*asking)) : QString());
-    setVisible(asking.has_value());
+    shown_ = listener_.phoneAsking();
+    question_->setText(shown_ ? QString::fromStdString(phoneAskingText(*shown_)) : QString());
+    setVisible(shown_.has_value());
 }
 
 }  // namespace tavo

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <optional>
 
 #include "receiver/ScanListener.h"
 
@@ -21,6 +22,8 @@ class TrustPrompt : public QWidget {
   private:
     ScanListener& listener_;
     QLabel* question_;
+    // Allow and Deny answer for the phone the question shows, whoever asks at the click.
+    std::optional<Phone> shown_;
 };
 
 }  // namespace tavo

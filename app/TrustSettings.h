@@ -8,8 +8,8 @@ class QCheckBox;
 
 namespace tavo {
 
-// The guard of the keyboard: the pause switch, whether a new phone must be allowed first, and
-// forgetting the phones allowed so far.
+// The guard of the keyboard: the pause switch, whether a new phone must be allowed first, whether
+// phones from other networks are refused, and forgetting the phones allowed so far.
 class TrustSettings : public QWidget {
     Q_OBJECT
 
@@ -22,6 +22,7 @@ class TrustSettings : public QWidget {
     ScanListener& listener_;
     QCheckBox* pause_;
     QCheckBox* askBeforeNewPhone_;
+    QCheckBox* onlyLocalNetworks_;
 };
 
 }  // namespace tavo

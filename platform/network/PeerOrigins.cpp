@@ -1,5 +1,6 @@
 #include "platform/network/PeerOrigins.h"
 
+#include <arpa/inet.h>
 #include <netlink/addr.h>
 #include <netlink/cache.h>
 #include <netlink/idiag/idiagnl.h>
@@ -40,7 +41,9 @@ bool sameAddress(nl_addr* kernel, const asio::ip::address& wanted) {
             const auto mapped = asio::ip::make_address_v6(asio::ip::v4_mapped, wanted.to_v4());
             return std::ranges::equal(bytes, mapped.to_bytes());
         }
-        return std::ranges::equal(bytes, v4);
+        // inet_diag's IPv4 addresses come in a 16-byte field.
+        return nl_addr_get_family(kernel) == AF_INET && bytes.size() >= v4.size() &&
+               std::ranges::equal(bytes.first(v4.size()), v4);
     }
     return std::ranges::equal(bytes, wanted.to_v6().to_bytes());
 }
@@ -92,8 +95,9 @@ std::optional<uid_t> ownerOf(const asio::ip::tcp::endpoint& peer,
         for (nl_object* entry = nl_cache_get_first(raw); entry != nullptr;
              entry = nl_cache_get_next(entry)) {
             auto* message = reinterpret_cast<idiagnl_msg*>(entry);
-            if (idiagnl_msg_get_sport(message) == peer.port() &&
-                idiagnl_msg_get_dport(message) == own.port() &&
+            // libnl hands the ports over in network byte order.
+            if (ntohs(idiagnl_msg_get_sport(message)) == peer.port() &&
+                ntohs(idiagnl_msg_get_dport(message)) == own.port() &&
                 sameAddress(idiagnl_msg_get_src(message), address)) {
                 return idiagnl_msg_get_uid(message);
             }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/PanelRules.h"
+#include "app/ShownText.h"
 
 namespace tavo {
 namespace {
@@ -29,8 +30,27 @@ TEST(PanelRulesTest, StatusRowPrefersTheConnectedNameEvenWhenEmpty) {
 
 TEST(PanelRulesTest, PausedIconAndTheQuestionOfAPhoneAsking) {
     EXPECT_EQ(trayIconName(std::string("Till"), true), "barcode.paused");
-    EXPECT_EQ(phoneAskingText({"Till 1", "fe80::1%wlan0"}),
-              "Till 1 (fe80::1%wlan0) wants to type on this computer");
+    EXPECT_EQ(phoneAskingText({"Till 1", "fe80::1%wlan0", "link/02:00:00:00:00:01"}),
+              "\u2068Till 1\u2069 (fe80::1%wlan0) wants to type on this computer");
+    EXPECT_EQ(
+        phoneAskingText({"Till 9", "10.20.0.5", "10.20.0.5", true}),
+        "\u2068Till 9\u2069 (10.20.0.5, from another network) wants to type on this computer");
+}
+
+// A name from the network can neither break the line, nor reorder the words around it, nor grow
+// past what fits, nor bring markup into a notification.
+TEST(PanelRulesTest, NamesFromTheNetworkAreShownHarmless) {
+    const std::string faked = "iPhone\n\u202e) wants nothing\u202c\x01\xff";
+    EXPECT_EQ(phoneAskingText({faked, "192.168.1.20", "192.168.1.20"}),
+              "\u2068iPhone \ufffd) wants nothing\ufffd \ufffd\u2069 (192.168.1.20) wants to type "
+              "on this computer");
+    PanelInputs inputs;
+    inputs.connectedDeviceName = std::string(45, 'x') + "\u2067";
+    EXPECT_EQ(panelContent(inputs).statusText, std::string(40, 'x') + "\u2026");
+    inputs.recentScans = {{TavoScan("4006\u2066381", "ean\r13", 1.0), true}};
+    EXPECT_EQ(panelContent(inputs).scanRows.front().value, "4006\ufffd381");
+    EXPECT_EQ(panelContent(inputs).scanRows.front().symbology, "ean 13");
+    EXPECT_EQ(withoutMarkup("<b>Ana</b> &amp;"), "\u2039b\u203aAna\u2039/b\u203a \uff06amp;");
 }
 
 }  // namespace

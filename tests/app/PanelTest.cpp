@@ -186,7 +186,8 @@ TEST_F(PanelTest, FixedLabelsAndTooltipsReadExactly) {
             "tooltip: Types the scan followed by a comma, with no Return \u2014 builds one "
             "comma-separated line yourself.",
             "Allow", "Deny", "No scans yet", "Pause typing", "Ask before a new phone types",
-            "Forget allowed phones", "Launch at Login", "Quit Tavo Receiver"));
+            "Only phones on this computer's networks", "Forget allowed phones", "Launch at Login",
+            "Quit Tavo Receiver"));
 }
 
 TEST_F(PanelTest, ChosenFormatStandsOutAndAnotherClickOnItChangesNothing) {

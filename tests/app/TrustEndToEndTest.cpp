@@ -127,11 +127,8 @@ TEST_F(TrustEndToEndTest, APeerFromOutsideTheLocalNetworksCannotReplaceThePhone)
     ASSERT_TRUE(waitUntil([&] { return sink_.received().find("<Return>") != std::string::npos; }));
     ChildProcess farPhone({"ip", "netns", "exec", far, TAVO_SEND_PATH, "--host=10.77.1.1",
                            "--port=" + port, "--name=Far", "--wait-status", "--timeout=5", "X"});
-    EXPECT_NE(farPhone.stop(false), 0);
-    // It reached the receiver and was refused there.
-    const std::string refused = "tavo-receiver: warning: refused a connection from 10.77.2.2,";
-    EXPECT_TRUE(
-        waitUntil([&] { return receiver_->readLine(1s).value_or("").starts_with(refused); }));
+    // Answered, and asked about rather than typed.
+    EXPECT_EQ(farPhone.stop(false), 0);
     EXPECT_EQ(phone->stop(false), 0);
     EXPECT_TRUE(waitUntil([&] { return sink_.received().size() == 40 * generatedScanInSink; }))
         << sink_.received();
