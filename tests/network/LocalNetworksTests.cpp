@@ -31,6 +31,14 @@ TEST(LocalNetworksTest, OnlyLoopbackAndPeersInsideAnOwnSubnetAreLocal) {
         EXPECT_EQ(isLocalPeer(make_address(peer), own), local) << peer;
     }
     EXPECT_EQ(addressText(make_address("::ffff:192.168.1.200")), "192.168.1.200");
+
+    // This computer itself: loopback and its own addresses, whose sockets have local owners.
+    for (const char* self : {"127.0.0.2", "::1", "::ffff:192.168.1.10", "fe80::1%1"}) {
+        EXPECT_TRUE(isThisComputer(make_address(self), own)) << self;
+    }
+    for (const char* other : {"192.168.1.11", "fe80::2%1", "10.0.0.6"}) {
+        EXPECT_FALSE(isThisComputer(make_address(other), own)) << other;
+    }
 }
 
 TEST(LocalNetworksTest, FindsThisComputersLoopback) {
