@@ -193,6 +193,7 @@ TEST_F(PhoneTrustTest, OnlyAPhoneThatMayTypeReplacesTheConnectedOne) {
     EXPECT_EQ(stranger->sent, std::vector<Bytes>{status(ReceiverOutputMode::newline)});
     EXPECT_EQ(connected->cancels(), 0u);
     EXPECT_EQ(listener->connectedDeviceName(), "Till 1");
+    ASSERT_TRUE(listener->phoneAsking());
     EXPECT_EQ(listener->phoneAsking()->address, "192.168.1.66");
     receive(*connected, scan("mine"));
     EXPECT_EQ(typed, std::vector<std::string>{"mine"});
@@ -226,7 +227,7 @@ TEST_F(PhoneTrustTest, APhoneFromAnotherNetworkAsksAndWaitsForAllow) {
     receive(*local, hello("Till 1"));
     const auto far = connect("10.20.0.5", routed);
     receive(*far, join({hello("Till 9"), scan("far")}));
-    EXPECT_EQ(listener->phoneAsking(), (Phone{"Till 9", "10.20.0.5", "10.20.0.5", true}));
+    ASSERT_EQ(listener->phoneAsking(), (Phone{"Till 9", "10.20.0.5", "10.20.0.5", true}));
     EXPECT_EQ(local->cancels(), 0u);
     EXPECT_TRUE(typed.empty());
 
