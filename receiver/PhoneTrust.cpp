@@ -1,11 +1,12 @@
 #include <algorithm>
 
+#include "platform/Log.h"
 #include "receiver/ScanListener.h"
 
 namespace tavo {
 
 bool ScanListener::mayType(const Peer& peer) const {
-    if (isPaused_) {
+    if (isPaused_ || isSessionLocked_) {
         return false;
     }
     // A phone that has not said who it is types only when nobody is asked.
@@ -46,6 +47,18 @@ void ScanListener::storeAllowedPhones() {
 
 void ScanListener::setPaused(bool paused) {
     publish(isPaused_, paused);
+}
+
+void ScanListener::setSessionLocked(bool locked) {
+    if (locked == isSessionLocked_) {
+        return;
+    }
+    if (locked) {
+        log::warning("the session is locked: scans are not typed until it is unlocked");
+    } else {
+        log::detail("the session is unlocked: new scans are typed again");
+    }
+    publish(isSessionLocked_, locked);
 }
 
 void ScanListener::setAsksBeforeNewPhone(bool asks) {
