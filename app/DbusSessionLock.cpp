@@ -5,6 +5,7 @@
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QDBusVariant>
+#include <QFileInfo>
 
 #include "platform/Log.h"
 
@@ -30,6 +31,12 @@ void whenAnswered(QObject* context, const QDBusPendingCall& call, Then then) {
 
 void sayNothingTells() {
     log::detail("neither logind nor a screen saver says when the screen is locked");
+}
+
+// Where the session has no bus, libdbus would start one of its own (dbus-launch) that outlives us.
+bool hasSessionBus() {
+    return !qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS") ||
+           QFileInfo(qEnvironmentVariable("XDG_RUNTIME_DIR") + QStringLiteral("/bus")).exists();
 }
 
 }  // namespace
@@ -83,6 +90,10 @@ void DbusSessionLock::followLoginSession(const QString& path) {
 }
 
 void DbusSessionLock::followScreenSaver() {
+    if (!hasSessionBus()) {
+        sayNothingTells();
+        return;
+    }
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected()) {
         sayNothingTells();
