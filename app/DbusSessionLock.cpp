@@ -107,10 +107,11 @@ void DbusSessionLock::followScreenSaver() {
     // Asking must not start a screen saver.
     get.setAutoStartService(false);
     whenAnswered<QDBusPendingReply<bool>>(
-        this, bus.asyncCall(get), [this, bus, changedSlot](const QDBusPendingReply<bool>& active) {
+        this, bus.asyncCall(get), [this, changedSlot](const QDBusPendingReply<bool>& active) {
             if (active.isError()) {
-                QDBusConnection(bus).disconnect(screenSaver, screenSaverPath, screenSaver,
-                                                QStringLiteral("ActiveChanged"), this, changedSlot);
+                QDBusConnection::sessionBus().disconnect(screenSaver, screenSaverPath, screenSaver,
+                                                         QStringLiteral("ActiveChanged"), this,
+                                                         changedSlot);
                 sayNothingTells();
                 return;
             }

@@ -50,7 +50,7 @@ class TavoReceiverApp : public QObject {
     void stopNetwork();
     void stopTyping();
 
-    // Holds scans back while the session is locked. The lock must outlive the app.
+    // Holds scans back while the session is locked. The lock must go before the app.
     void followSessionLock(SessionLock& lock);
 
     void openPanel();
