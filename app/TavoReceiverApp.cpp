@@ -93,6 +93,11 @@ void TavoReceiverApp::stopTyping() {
     typing_.stop();
 }
 
+void TavoReceiverApp::followSessionLock(SessionLock& lock) {
+    lock.setOnChange([this](bool locked) { listener_->setSessionLocked(locked); });
+    listener_->setSessionLocked(lock.isLocked());
+}
+
 void TavoReceiverApp::createPanel() {
     panel_ = std::make_unique<MenuBarContentView>(listener_, inputAccess_, loginItems_);
     // Scans go on reaching the application the user types into while the panel is open: no
@@ -183,7 +188,9 @@ void TavoReceiverApp::updateIcon() {
 
 // Lets a route hold its session only while a phone may type: GNOME shows that it does.
 void TavoReceiverApp::followPhoneConnection() {
-    const bool connected = listener_->connectedDeviceName().has_value();
+    // Nothing is typed into a locked session, so it needs no remote-desktop session either.
+    const bool connected =
+        listener_->connectedDeviceName().has_value() && !listener_->isSessionLocked();
     if (!phoneConnectionChanged_ || connected == phoneConnected_) {
         return;
     }

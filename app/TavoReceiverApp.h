@@ -17,6 +17,7 @@
 #include "platform/LoginItems.h"
 #include "platform/MainThread.h"
 #include "platform/Network.h"
+#include "platform/SessionLock.h"
 #include "receiver/ScanListener.h"
 
 class QAction;
@@ -48,6 +49,9 @@ class TavoReceiverApp : public QObject {
     // no more typing once the text in hand is done.
     void stopNetwork();
     void stopTyping();
+
+    // Holds scans back while the session is locked. The lock must go before the app.
+    void followSessionLock(SessionLock& lock);
 
     void openPanel();
     void closePanel();

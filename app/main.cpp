@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/CommandLine.h"
+#include "app/DbusSessionLock.h"
 #include "app/QtMainThread.h"
 #include "app/QuitOnSignals.h"
 #include "app/SessionTyping.h"
@@ -98,6 +99,8 @@ int main(int argc, char* argv[]) {
     tavo::TavoReceiverApp app(mainThread, defaults, network, *typing.keyEvents, *typing.inputAccess,
                               loginItems, typing.phoneConnectionChanged, windowAtStart);
     instance.listen([&app] { app.openPanel(); });
+    tavo::DbusSessionLock sessionLock;
+    app.followSessionLock(sessionLock);
     const tavo::QuitOnSignals quitOnSignals;
     const int status = QApplication::exec();
 

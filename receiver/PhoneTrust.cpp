@@ -22,7 +22,7 @@ Phone ScanListener::phoneOf(const Peer& peer, const std::string& deviceName) {
 }
 
 bool ScanListener::mayType(const Peer& peer) const {
-    if (isPaused_ || !peer.admitted) {
+    if (isPaused_ || isSessionLocked_ || !peer.admitted) {
         return false;
     }
     // A phone that has not said who it is types only when nobody is asked, and never from
@@ -149,6 +149,18 @@ void ScanListener::storeAllowedPhones() {
 
 void ScanListener::setPaused(bool paused) {
     publish(isPaused_, paused);
+}
+
+void ScanListener::setSessionLocked(bool locked) {
+    if (locked == isSessionLocked_) {
+        return;
+    }
+    if (locked) {
+        log::warning("the session is locked: scans are not typed until it is unlocked");
+    } else {
+        log::detail("the session is unlocked: new scans are typed again");
+    }
+    publish(isSessionLocked_, locked);
 }
 
 void ScanListener::setAsksBeforeNewPhone(bool asks) {

@@ -34,7 +34,7 @@ struct Phone {
 };
 
 // A received scan as listed; typed is false when it was held back (its phone was not allowed,
-// or typing was paused), and such a scan is never typed later.
+// typing was paused or the session was locked), and such a scan is never typed later.
 struct RecentScan {
     TavoScan scan;
     bool typed;
@@ -71,6 +71,7 @@ class ScanListener : public std::enable_shared_from_this<ScanListener> {
     // The name the service is advertised under, once it is.
     const std::optional<std::string>& advertisedName() const { return advertisedName_; }
     bool isPaused() const { return isPaused_; }
+    bool isSessionLocked() const { return isSessionLocked_; }
     bool asksBeforeNewPhone() const { return asksBeforeNewPhone_; }
     // A connected phone that said hello but is not allowed yet: nothing it sends is typed until
     // the user allows it. Phones asking together are asked about one after another, in the order
@@ -84,6 +85,9 @@ class ScanListener : public std::enable_shared_from_this<ScanListener> {
 
     // Holds back every scan until switched back; not persisted.
     void setPaused(bool paused);
+    // Holds back every scan while the user's session is locked, exactly as a pause does: keys
+    // typed then would go to the unlock dialog.
+    void setSessionLocked(bool locked);
     // Persisted; when off, every phone that has not been denied types.
     void setAsksBeforeNewPhone(bool asks);
     // Remembers the phone the user was shown for good: its later scans are typed, and its
@@ -207,6 +211,7 @@ class ScanListener : public std::enable_shared_from_this<ScanListener> {
     ReceiverOutputMode outputMode_ = ReceiverOutputMode::newline;
     std::optional<std::string> advertisedName_;
     bool isPaused_ = false;
+    bool isSessionLocked_ = false;
     bool asksBeforeNewPhone_ = true;
     std::optional<Phone> phoneAsking_;
     bool onlyLocalNetworks_ = false;

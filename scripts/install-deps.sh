@@ -21,6 +21,8 @@ packages=(
   # stand-in portal for the tests
   plasma-wayland-protocols libsystemd-dev kwin-wayland mutter wl-clipboard python3-dbus python3-gi
   libglib2.0-bin
+  # a stand-in logind and screen saver that lock the session
+  python3-dbusmock
 )
 
 missing=()
