@@ -132,7 +132,7 @@ MenuBarContentView::MenuBarContentView(std::shared_ptr<ScanListener> listener,
       listener_(std::move(listener)),
       inputAccess_(inputAccess),
       loginItems_(loginItems),
-      launchAtLogin_(loginItems.status() == LoginItemStatus::enabled) {
+      launchAtLogin_{loginItems.status() == LoginItemStatus::enabled, std::nullopt} {
     setWindowTitle(tr("Tavo Receiver"));
     setFocusPolicy(Qt::NoFocus);
     buildLayout();
@@ -266,15 +266,24 @@ void MenuBarContentView::buildLayout() {
     root->addWidget(trustSettings_);
     root->addWidget(divider());
 
+    auto* launchAtLogin = new QVBoxLayout;
+    launchAtLogin->setSpacing(2);
     launchAtLoginSwitch_ = new QCheckBox(tr("Launch at Login"));
     launchAtLoginSwitch_->setObjectName("launchAtLoginSwitch");
     // clicked, unlike toggled, comes only from the user, never from showing the value.
     connect(launchAtLoginSwitch_, &QCheckBox::clicked, this, [this](bool on) {
-        launchAtLogin_ = on;
-        setLaunchAtLogin(loginItems_, on);
+        launchAtLogin_ = setLaunchAtLogin(loginItems_, on);
+        // A change that did not take effect must not look as if it had, not even until the
+        // rebuild.
+        launchAtLoginSwitch_->setChecked(launchAtLogin_.on);
         rebuildAfterChange_.schedule();
     });
-    root->addWidget(launchAtLoginSwitch_, 0, Qt::AlignLeft);
+    launchAtLogin->addWidget(launchAtLoginSwitch_, 0, Qt::AlignLeft);
+    launchAtLoginFailure_ = secondary(label({}, TextStyle::caption2));
+    launchAtLoginFailure_->setObjectName("launchAtLoginFailure");
+    launchAtLoginFailure_->setWordWrap(true);
+    launchAtLogin->addWidget(launchAtLoginFailure_);
+    root->addLayout(launchAtLogin);
     root->addWidget(divider());
 
     auto* quit = new QPushButton(tr("Quit Tavo Receiver"));
@@ -307,7 +316,7 @@ void MenuBarContentView::rebuild() {
     inputs.recentScans = listener_->recentScans();
     inputs.outputMode = listener_->outputMode();
     inputs.isTrusted = inputAccess_.isTrusted();
-    inputs.launchAtLogin = launchAtLogin_;
+    inputs.launchAtLogin = launchAtLogin_.on;
     content_ = panelContent(inputs);
 
     accessibilityNotice_->setVisible(content_.showsAccessibilityNotice);
@@ -319,6 +328,12 @@ void MenuBarContentView::rebuild() {
     modeDescription_->setText(qString(content_.modeDescription));
     fillScanList();
     launchAtLoginSwitch_->setChecked(content_.launchAtLogin);
+    if (const auto& failure = launchAtLogin_.failure) {
+        const QString reason =
+            launchAtLogin_.on ? tr("Could not turn it off: %1") : tr("Could not turn it on: %1");
+        launchAtLoginFailure_->setText(reason.arg(qString(*failure)));
+    }
+    launchAtLoginFailure_->setVisible(launchAtLogin_.failure.has_value());
     listeningInfo_->refresh();
     const std::string route = inputAccess_.typingRoute();
     typingRoute_->setText(qString(route));

@@ -29,6 +29,9 @@ class PortalKeyEvents final : public BufferedKeyEvents {
 
     // Where the token lives by default: under the user's XDG state directory.
     static std::filesystem::path defaultTokenFile();
+    // Whether the portal takes a request to keep the consent (interface version 2,
+    // xdg-desktop-portal 1.18 and later); its backend may still decline, and then asks each time.
+    bool canPersistConsent() const { return version_ >= 2; }
     void phoneConnectionChanged(bool connected);
 
   protected:

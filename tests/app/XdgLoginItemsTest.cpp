@@ -31,7 +31,7 @@ class XdgLoginItemsTest : public ::testing::Test {
 TEST_F(XdgLoginItemsTest, RegisterWritesAnEntryThatStartsThisProgramAndUnregisterRemovesIt) {
     EXPECT_EQ(loginItems_.status(), LoginItemStatus::notRegistered);
 
-    ASSERT_TRUE(loginItems_.registerItem());
+    ASSERT_EQ(loginItems_.registerItem(), std::nullopt);
     EXPECT_EQ(loginItems_.status(), LoginItemStatus::enabled);
     std::stringstream text;
     text << std::ifstream(entry_).rdbuf();
@@ -40,7 +40,7 @@ TEST_F(XdgLoginItemsTest, RegisterWritesAnEntryThatStartsThisProgramAndUnregiste
     EXPECT_NE(text.str().find(exec), std::string::npos) << text.str();
     EXPECT_EQ(std::distance(fs::directory_iterator(entry_.parent_path()), {}), 1);
 
-    ASSERT_TRUE(loginItems_.unregisterItem());
+    ASSERT_EQ(loginItems_.unregisterItem(), std::nullopt);
     EXPECT_FALSE(fs::exists(entry_));
     EXPECT_EQ(loginItems_.status(), LoginItemStatus::notRegistered);
 }
@@ -63,14 +63,22 @@ TEST_F(XdgLoginItemsTest, SwitchedOffEntryReadsAsOffAndRegisterReplacesIt) {
     }
 
     std::ofstream(entry_) << "[Desktop Entry]\nHidden=true\n";
-    ASSERT_TRUE(loginItems_.registerItem());
+    ASSERT_EQ(loginItems_.registerItem(), std::nullopt);
     EXPECT_EQ(loginItems_.status(), LoginItemStatus::enabled);
 }
 
-TEST_F(XdgLoginItemsTest, FailureIsReported) {
-    std::ofstream(configHome_ / "autostart") << "a file where the directory belongs";
-    EXPECT_FALSE(loginItems_.registerItem());
+// Places that cannot be written, for root too, and the reason in the system's words.
+TEST_F(XdgLoginItemsTest, FailureIsReportedWithItsReason) {
+    std::ofstream(configHome_ / "autostart") << "a file where the folder belongs";
+    EXPECT_EQ(loginItems_.registerItem(), "Not a directory");
     EXPECT_EQ(loginItems_.status(), LoginItemStatus::notRegistered);
+
+    fs::remove(configHome_ / "autostart");
+    fs::create_directories(entry_ / "in the way");
+    EXPECT_EQ(loginItems_.registerItem(), "Is a directory");
+    EXPECT_EQ(loginItems_.unregisterItem(), "Directory not empty");
+    EXPECT_EQ(std::distance(fs::directory_iterator(entry_.parent_path()), {}), 1)
+        << "no partial entry left behind";
 }
 
 TEST(DesktopEntryExecTest, QuotesOnlyWhatNeedsItThenEscapes) {
