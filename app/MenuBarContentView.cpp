@@ -29,6 +29,19 @@ constexpr int scanListMaximumHeight = 200;
 const QColor systemRed(255, 59, 48);
 const QColor systemGreen(52, 199, 89);
 const QColor systemGray(142, 142, 147);
+const QColor systemOrange(255, 149, 0);
+
+QColor statusColor(StatusColor color) {
+    switch (color) {
+        case StatusColor::green:
+            return systemGreen;
+        case StatusColor::orange:
+            return systemOrange;
+        case StatusColor::gray:
+            break;
+    }
+    return systemGray;
+}
 
 QString qString(const std::string& text) {
     return QString::fromStdString(text);
@@ -188,6 +201,10 @@ void MenuBarContentView::buildLayout() {
     statusText_->setFont(styledFont(TextStyle::subheadline));
     statusText_->setObjectName("statusText");
     status->addWidget(statusText_, 1);
+    statusProblem_ = label({}, TextStyle::subheadline);
+    statusProblem_->setObjectName("statusProblem");
+    statusProblem_->setWordWrap(true);
+    status->addWidget(statusProblem_, 1);
     root->addLayout(status);
     listeningInfo_ = new ListeningInfo(*listener_);
     root->addWidget(listeningInfo_);
@@ -312,6 +329,7 @@ void MenuBarContentView::rebuildIfVisible() {
 void MenuBarContentView::rebuild() {
     PanelInputs inputs;
     inputs.isAdvertising = listener_->isAdvertising();
+    inputs.advertisingTrouble = listener_->advertisingTrouble();
     inputs.connectedDeviceName = listener_->connectedDeviceName();
     inputs.recentScans = listener_->recentScans();
     inputs.outputMode = listener_->outputMode();
@@ -320,9 +338,12 @@ void MenuBarContentView::rebuild() {
     content_ = panelContent(inputs);
 
     accessibilityNotice_->setVisible(content_.showsAccessibilityNotice);
-    statusDot_->setPixmap(dot(content_.statusColor == StatusColor::green ? systemGreen : systemGray,
-                              devicePixelRatioF()));
-    statusText_->setText(qString(content_.statusText));
+    statusDot_->setPixmap(dot(statusColor(content_.statusColor), devicePixelRatioF()));
+    const bool isProblem = content_.statusColor == StatusColor::orange;
+    statusText_->setText(isProblem ? QString() : qString(content_.statusText));
+    statusText_->setVisible(!isProblem);
+    statusProblem_->setText(isProblem ? qString(content_.statusText) : QString());
+    statusProblem_->setVisible(isProblem);
     newlineSegment_->setChecked(content_.selectedMode == ReceiverOutputMode::newline);
     csvSegment_->setChecked(content_.selectedMode == ReceiverOutputMode::csv);
     modeDescription_->setText(qString(content_.modeDescription));

@@ -66,6 +66,8 @@ class MenuBarContentView : public QWidget {
     QWidget* accessibilityNotice_ = nullptr;
     QLabel* statusDot_ = nullptr;
     ElidedLabel* statusText_ = nullptr;
+    // The status when phones cannot find the receiver: too long for one elided line.
+    QLabel* statusProblem_ = nullptr;
     QAbstractButton* newlineSegment_ = nullptr;
     QAbstractButton* csvSegment_ = nullptr;
     QLabel* modeDescription_ = nullptr;
