@@ -60,6 +60,8 @@ class PortalKeyEvents final : public BufferedKeyEvents {
     SdBusPtr bus_;
     std::uint32_t version_;
     std::filesystem::path tokenFile_;
+    // The portal handed out a token for the session's consent.
+    bool consentKept_ = false;
     std::unique_ptr<WaylandClient> client_;
     std::unique_ptr<SeatKeymap> keymap_;
     std::string session_;
