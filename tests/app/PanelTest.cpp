@@ -175,6 +175,26 @@ TEST_F(PanelTest, LaunchAtLoginThatCannotBeWrittenEndsOffWithTheReason) {
     std::filesystem::remove_all(configHome);
 }
 
+// The name shown is the one in use, also after Avahi renamed the service on a collision; while
+// phones cannot find the receiver, no name, but still the addresses and the port.
+TEST_F(PanelTest, ListsTheAdvertisedNameInUseOnlyWhilePhonesCanFindIt) {
+    start();
+    const auto& listening = child<QLabel>("listeningInfo");
+    const auto deliver = [&](ListenerState state) {
+        network_.listener().deliverState(std::move(state));
+        mainThread_.drain();
+        QCoreApplication::processEvents();
+    };
+    deliver({ListenerState::Kind::ready, std::nullopt, "host #2"});
+    EXPECT_TRUE(listening.text().startsWith("host #2 \u00b7 ")) << listening.text().toStdString();
+    EXPECT_TRUE(listening.text().endsWith("port 49152"));
+
+    deliver({ListenerState::Kind::waiting, NetworkError{"Daemon not running"}});
+    EXPECT_TRUE(child<QLabel>("statusProblem").isVisible());
+    EXPECT_FALSE(listening.text().contains("host #2")) << listening.text().toStdString();
+    EXPECT_TRUE(listening.text().endsWith("port 49152"));
+}
+
 TEST_F(PanelTest, NoticeWhileUntrustedUntilTheNextRebuild) {
     inputAccess_.trusted = false;
     start();
