@@ -13,8 +13,7 @@ std::string notVisibleText(const AdvertisingTrouble& trouble) {
         trouble.isWaiting
             ? QCoreApplication::translate(
                   "PanelRules", "Not visible to phones: the avahi-daemon service is not running")
-            : QCoreApplication::translate("PanelRules",
-                                          "Not visible to phones: DNS-SD registration failed (%1)")
+            : QCoreApplication::translate("PanelRules", "Not visible to phones: %1")
                   .arg(QString::fromStdString(trouble.description));
     return text.toStdString();
 }

@@ -26,7 +26,7 @@ TEST(PanelRulesTest, StatusRowPrefersTheConnectedNameThenSaysWhyPhonesCannotFind
              Case{std::nullopt, true, noDaemon, StatusColor::orange,
                   "Not visible to phones: the avahi-daemon service is not running"},
              Case{std::nullopt, false, refused, StatusColor::orange,
-                  "Not visible to phones: DNS-SD registration failed (Invalid service type)"},
+                  "Not visible to phones: Invalid service type"},
          }) {
         PanelInputs inputs;
         inputs.connectedDeviceName = c.name;
