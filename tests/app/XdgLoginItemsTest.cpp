@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -79,6 +80,22 @@ TEST_F(XdgLoginItemsTest, FailureIsReportedWithItsReason) {
     EXPECT_EQ(loginItems_.unregisterItem(), "Directory not empty");
     EXPECT_EQ(std::distance(fs::directory_iterator(entry_.parent_path()), {}), 1)
         << "no partial entry left behind";
+}
+
+// Run inside tests/app/with-unwritable-config.sh, which makes the folders; skipped elsewhere.
+TEST(XdgLoginItemsOnMountsTest, ReadOnlyAndFullFoldersGiveTheirReasons) {
+    const char* readOnly = std::getenv("TAVO_READ_ONLY_CONFIG");
+    const char* full = std::getenv("TAVO_FULL_CONFIG");
+    if (readOnly == nullptr || full == nullptr) {
+        GTEST_SKIP() << "needs the folders of with-unwritable-config.sh";
+    }
+    XdgLoginItems loginItems;
+    setenv("XDG_CONFIG_HOME", readOnly, 1);
+    EXPECT_EQ(loginItems.registerItem(), "Read-only file system");
+    setenv("XDG_CONFIG_HOME", full, 1);
+    EXPECT_EQ(loginItems.registerItem(), "No space left on device");
+    EXPECT_EQ(loginItems.status(), LoginItemStatus::notRegistered);
+    EXPECT_TRUE(fs::is_empty(fs::path(full) / "autostart")) << "no partial entry left behind";
 }
 
 TEST(DesktopEntryExecTest, QuotesOnlyWhatNeedsItThenEscapes) {
