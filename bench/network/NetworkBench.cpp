@@ -94,6 +94,11 @@ class ReceiverSink : public FrameSink {
         defaults_.values[ScanListener::asksBeforeNewPhoneKey] = "false";
         listener_ = ScanListener::make(mainThread_, defaults_, network_);
         listener_->setOnScan([this](const TavoScan& scan) { record(std::stoull(scan.value)); });
+        // Registering with Avahi makes blocking D-Bus calls on the network thread, once per
+        // start: measured scans must not meet them.
+        mainThread_.runUntil(
+            [&] { return listener_->isAdvertising() || listener_->advertisingTrouble(); },
+            std::chrono::duration_cast<std::chrono::milliseconds>(awaitTimeout));
     }
 
     std::uint16_t port() const override { return listener_->port().value(); }
