@@ -1,13 +1,18 @@
 #include "app/LaunchAtLogin.h"
 
+#include "platform/Log.h"
+
 namespace tavo {
 
-void setLaunchAtLogin(LoginItems& loginItems, bool on) {
-    if (on) {
-        (void)loginItems.registerItem();
-    } else {
-        (void)loginItems.unregisterItem();
+LaunchAtLoginState setLaunchAtLogin(LoginItems& loginItems, bool on) {
+    auto failure = on ? loginItems.registerItem() : loginItems.unregisterItem();
+    if (!failure) {
+        return {on, std::nullopt};
     }
+    log::warning(on ? "launch at login could not be turned on: "
+                    : "launch at login could not be turned off: ",
+                 *failure);
+    return {!on, std::move(failure)};
 }
 
 }  // namespace tavo

@@ -42,7 +42,8 @@ void ListeningInfo::refresh() {
         return;
     }
     QStringList parts;
-    if (const auto& name = listener_.advertisedName()) {
+    // The name only while phones can find it.
+    if (const auto& name = listener_.advertisedName(); name && !listener_.advertisingTrouble()) {
         parts.append(QString::fromStdString(*name));
     }
     parts.append(reachableAddresses().join(", "));

@@ -29,6 +29,19 @@ constexpr int scanListMaximumHeight = 200;
 const QColor systemRed(255, 59, 48);
 const QColor systemGreen(52, 199, 89);
 const QColor systemGray(142, 142, 147);
+const QColor systemOrange(255, 149, 0);
+
+QColor statusColor(StatusColor color) {
+    switch (color) {
+        case StatusColor::green:
+            return systemGreen;
+        case StatusColor::orange:
+            return systemOrange;
+        case StatusColor::gray:
+            break;
+    }
+    return systemGray;
+}
 
 QString qString(const std::string& text) {
     return QString::fromStdString(text);
@@ -132,7 +145,7 @@ MenuBarContentView::MenuBarContentView(std::shared_ptr<ScanListener> listener,
       listener_(std::move(listener)),
       inputAccess_(inputAccess),
       loginItems_(loginItems),
-      launchAtLogin_(loginItems.status() == LoginItemStatus::enabled) {
+      launchAtLogin_{loginItems.status() == LoginItemStatus::enabled, std::nullopt} {
     setWindowTitle(tr("Tavo Receiver"));
     setFocusPolicy(Qt::NoFocus);
     buildLayout();
@@ -188,6 +201,10 @@ void MenuBarContentView::buildLayout() {
     statusText_->setFont(styledFont(TextStyle::subheadline));
     statusText_->setObjectName("statusText");
     status->addWidget(statusText_, 1);
+    statusProblem_ = label({}, TextStyle::subheadline);
+    statusProblem_->setObjectName("statusProblem");
+    statusProblem_->setWordWrap(true);
+    status->addWidget(statusProblem_, 1);
     root->addLayout(status);
     listeningInfo_ = new ListeningInfo(*listener_);
     root->addWidget(listeningInfo_);
@@ -266,15 +283,24 @@ void MenuBarContentView::buildLayout() {
     root->addWidget(trustSettings_);
     root->addWidget(divider());
 
+    auto* launchAtLogin = new QVBoxLayout;
+    launchAtLogin->setSpacing(2);
     launchAtLoginSwitch_ = new QCheckBox(tr("Launch at Login"));
     launchAtLoginSwitch_->setObjectName("launchAtLoginSwitch");
     // clicked, unlike toggled, comes only from the user, never from showing the value.
     connect(launchAtLoginSwitch_, &QCheckBox::clicked, this, [this](bool on) {
-        launchAtLogin_ = on;
-        setLaunchAtLogin(loginItems_, on);
+        launchAtLogin_ = setLaunchAtLogin(loginItems_, on);
+        // A change that did not take effect must not look as if it had, not even until the
+        // rebuild.
+        launchAtLoginSwitch_->setChecked(launchAtLogin_.on);
         rebuildAfterChange_.schedule();
     });
-    root->addWidget(launchAtLoginSwitch_, 0, Qt::AlignLeft);
+    launchAtLogin->addWidget(launchAtLoginSwitch_, 0, Qt::AlignLeft);
+    launchAtLoginFailure_ = secondary(label({}, TextStyle::caption2));
+    launchAtLoginFailure_->setObjectName("launchAtLoginFailure");
+    launchAtLoginFailure_->setWordWrap(true);
+    launchAtLogin->addWidget(launchAtLoginFailure_);
+    root->addLayout(launchAtLogin);
     root->addWidget(divider());
 
     auto* quit = new QPushButton(tr("Quit Tavo Receiver"));
@@ -303,22 +329,32 @@ void MenuBarContentView::rebuildIfVisible() {
 void MenuBarContentView::rebuild() {
     PanelInputs inputs;
     inputs.isAdvertising = listener_->isAdvertising();
+    inputs.advertisingTrouble = listener_->advertisingTrouble();
     inputs.connectedDeviceName = listener_->connectedDeviceName();
     inputs.recentScans = listener_->recentScans();
     inputs.outputMode = listener_->outputMode();
     inputs.isTrusted = inputAccess_.isTrusted();
-    inputs.launchAtLogin = launchAtLogin_;
+    inputs.launchAtLogin = launchAtLogin_.on;
     content_ = panelContent(inputs);
 
     accessibilityNotice_->setVisible(content_.showsAccessibilityNotice);
-    statusDot_->setPixmap(dot(content_.statusColor == StatusColor::green ? systemGreen : systemGray,
-                              devicePixelRatioF()));
-    statusText_->setText(qString(content_.statusText));
+    statusDot_->setPixmap(dot(statusColor(content_.statusColor), devicePixelRatioF()));
+    const bool isProblem = content_.statusColor == StatusColor::orange;
+    statusText_->setText(isProblem ? QString() : qString(content_.statusText));
+    statusText_->setVisible(!isProblem);
+    statusProblem_->setText(isProblem ? qString(content_.statusText) : QString());
+    statusProblem_->setVisible(isProblem);
     newlineSegment_->setChecked(content_.selectedMode == ReceiverOutputMode::newline);
     csvSegment_->setChecked(content_.selectedMode == ReceiverOutputMode::csv);
     modeDescription_->setText(qString(content_.modeDescription));
     fillScanList();
     launchAtLoginSwitch_->setChecked(content_.launchAtLogin);
+    if (const auto& failure = launchAtLogin_.failure) {
+        const QString reason =
+            launchAtLogin_.on ? tr("Could not turn it off: %1") : tr("Could not turn it on: %1");
+        launchAtLoginFailure_->setText(reason.arg(qString(*failure)));
+    }
+    launchAtLoginFailure_->setVisible(launchAtLogin_.failure.has_value());
     listeningInfo_->refresh();
     const std::string route = inputAccess_.typingRoute();
     typingRoute_->setText(qString(route));

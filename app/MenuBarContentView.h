@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "app/AfterChange.h"
+#include "app/LaunchAtLogin.h"
 #include "app/PanelRules.h"
 #include "platform/InputAccess.h"
 #include "platform/LoginItems.h"
@@ -55,7 +56,7 @@ class MenuBarContentView : public QWidget {
     std::shared_ptr<ScanListener> listener_;
     InputAccess& inputAccess_;
     LoginItems& loginItems_;
-    bool launchAtLogin_;
+    LaunchAtLoginState launchAtLogin_;
     WillChangeSignal::Subscription subscription_;
     AfterChange rebuildAfterChange_{this, [this] {
                                         rebuildIfVisible();
@@ -65,6 +66,8 @@ class MenuBarContentView : public QWidget {
     QWidget* accessibilityNotice_ = nullptr;
     QLabel* statusDot_ = nullptr;
     ElidedLabel* statusText_ = nullptr;
+    // The status when phones cannot find the receiver: too long for one elided line.
+    QLabel* statusProblem_ = nullptr;
     QAbstractButton* newlineSegment_ = nullptr;
     QAbstractButton* csvSegment_ = nullptr;
     QLabel* modeDescription_ = nullptr;
@@ -72,6 +75,7 @@ class MenuBarContentView : public QWidget {
     QScrollArea* scanList_ = nullptr;
     QVBoxLayout* scanRows_ = nullptr;
     QCheckBox* launchAtLoginSwitch_ = nullptr;
+    QLabel* launchAtLoginFailure_ = nullptr;
 
     QLabel* typingRoute_ = nullptr;
     ListeningInfo* listeningInfo_ = nullptr;

@@ -1,8 +1,26 @@
 #include "app/PanelRules.h"
 
+#include <QCoreApplication>
+
 #include "app/ShownText.h"
 
 namespace tavo {
+namespace {
+
+// What is wrong and what to do, in one sentence: phones can still reach the addresses and the
+// port the panel lists.
+std::string notVisibleText(const AdvertisingTrouble& trouble) {
+    // Waiting is all Avahi reports while its daemon, or the system bus it needs, is away.
+    const QString text =
+        trouble.isWaiting
+            ? QCoreApplication::translate(
+                  "PanelRules", "Not visible to phones: the avahi-daemon service is not running")
+            : QCoreApplication::translate("PanelRules", "Not visible to phones: %1")
+                  .arg(QString::fromStdString(trouble.description));
+    return text.toStdString();
+}
+
+}  // namespace
 
 PanelContent panelContent(const PanelInputs& inputs) {
     PanelContent content;
@@ -11,6 +29,9 @@ PanelContent panelContent(const PanelInputs& inputs) {
     if (inputs.connectedDeviceName) {
         content.statusColor = StatusColor::green;
         content.statusText = shownName(*inputs.connectedDeviceName);
+    } else if (inputs.advertisingTrouble) {
+        content.statusColor = StatusColor::orange;
+        content.statusText = notVisibleText(*inputs.advertisingTrouble);
     } else {
         content.statusColor = StatusColor::gray;
         content.statusText = inputs.isAdvertising ? "Waiting for iPhone\u2026" : "Starting\u2026";

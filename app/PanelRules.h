@@ -14,6 +14,7 @@ namespace tavo {
 // What the panel shows, decided from its six inputs alone, apart from any widget.
 struct PanelInputs {
     bool isAdvertising = false;
+    std::optional<AdvertisingTrouble> advertisingTrouble;
     std::optional<std::string> connectedDeviceName;
     std::vector<RecentScan> recentScans;
     ReceiverOutputMode outputMode = ReceiverOutputMode::newline;
@@ -21,7 +22,8 @@ struct PanelInputs {
     bool launchAtLogin = false;
 };
 
-enum class StatusColor { green, gray };
+// orange: phones cannot find the receiver.
+enum class StatusColor { green, gray, orange };
 
 struct ScanRow {
     std::string id;
@@ -33,7 +35,7 @@ struct ScanRow {
 struct PanelContent {
     bool showsAccessibilityNotice = false;
     StatusColor statusColor = StatusColor::gray;
-    std::string statusText;  // shown verbatim
+    std::string statusText;  // shown verbatim; may be longer than a line when orange
     ReceiverOutputMode selectedMode = ReceiverOutputMode::newline;
     std::string modeDescription;  // shown verbatim
     // Empty: the "No scans yet" text instead of a list. Newest first.

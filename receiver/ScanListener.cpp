@@ -78,6 +78,7 @@ void ScanListener::start() {
     } catch (const NetworkError& error) {
         log::warning("listener failed: ", error.localizedDescription);
         publish(lastError_, error.localizedDescription);
+        publish(advertisingTrouble_, AdvertisingTrouble{false, error.localizedDescription});
         return;
     }
     listener->setService({std::nullopt, std::string(TavoProtocol::serviceType), std::nullopt});
@@ -111,14 +112,20 @@ void ScanListener::handleListenerState(const ListenerState& state) {
             if (state.serviceName != advertisedName_) {
                 publish(advertisedName_, state.serviceName);
             }
+            if (advertisingTrouble_) {
+                publish(advertisingTrouble_, std::nullopt);
+            }
             break;
         case ListenerState::Kind::failed:
             log::warning("listener failed: ", why);
             publish(lastError_, description(state.error));
+            publish(advertisingTrouble_, AdvertisingTrouble{false, why});
             break;
         case ListenerState::Kind::waiting:
-            // Phones cannot find us until the DNS-SD daemon is back.
+            // Phones cannot find us until the DNS-SD daemon is back; they can still connect to
+            // an address typed in by hand.
             log::warning("listener waiting, not advertised: ", why);
+            publish(advertisingTrouble_, AdvertisingTrouble{true, why});
             break;
         case ListenerState::Kind::setup:
         case ListenerState::Kind::cancelled:

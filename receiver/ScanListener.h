@@ -40,6 +40,15 @@ struct RecentScan {
     bool typed;
 };
 
+// Why phones cannot find the service by DNS-SD, while they cannot.
+struct AdvertisingTrouble {
+    // true while the platform's DNS-SD service cannot be reached: the service is registered as
+    // soon as it can; false when registration failed for good.
+    bool isWaiting;
+    std::string description;  // the platform's
+    friend bool operator==(const AdvertisingTrouble&, const AdvertisingTrouble&) = default;
+};
+
 // The receiver's network service: advertises a TCP listener, serves one phone at a time, and
 // publishes what the panel shows. Created, used and destroyed on the main thread.
 class ScanListener : public std::enable_shared_from_this<ScanListener> {
@@ -70,6 +79,10 @@ class ScanListener : public std::enable_shared_from_this<ScanListener> {
     ReceiverOutputMode outputMode() const { return outputMode_; }
     // The name the service is advertised under, once it is.
     const std::optional<std::string>& advertisedName() const { return advertisedName_; }
+    // Nothing once advertised, and until the platform says anything.
+    const std::optional<AdvertisingTrouble>& advertisingTrouble() const {
+        return advertisingTrouble_;
+    }
     bool isPaused() const { return isPaused_; }
     bool isSessionLocked() const { return isSessionLocked_; }
     bool asksBeforeNewPhone() const { return asksBeforeNewPhone_; }
@@ -210,6 +223,7 @@ class ScanListener : public std::enable_shared_from_this<ScanListener> {
     std::optional<std::string> lastError_;
     ReceiverOutputMode outputMode_ = ReceiverOutputMode::newline;
     std::optional<std::string> advertisedName_;
+    std::optional<AdvertisingTrouble> advertisingTrouble_;
     bool isPaused_ = false;
     bool isSessionLocked_ = false;
     bool asksBeforeNewPhone_ = true;

@@ -1,16 +1,16 @@
 #!/usr/bin/env bash
-# Builds the network benchmark (RelWithDebInfo) and runs it. As root it runs beside a private
+# Builds the network benchmark in the default preset's build (build/default, where the Quick start
+# builds; the preset turns benchmarks on) and runs it. As root it runs beside a private
 # avahi-daemon in a loopback-only network namespace, so the listener advertises as it would for
 # real; otherwise without any daemon, where the listener waits to advertise but still accepts.
 set -euo pipefail
-root="$(cd "$(dirname "$0")/../.." && pwd)"
-build="${TAVO_BENCH_BUILD:-$root/build/bench}"
+cd "$(dirname "$0")/../.."
 
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" --target tavo_network_bench -j2
+cmake --preset default >/dev/null
+cmake --build --preset default --target tavo_network_bench
 
-bench="$build/bench/network/tavo_network_bench"
+bench=build/default/bench/network/tavo_network_bench
 if [ "$(id -u)" -eq 0 ]; then
-    exec "$root/tests/support/avahi/with-avahi-netns.sh" "$bench"
+    exec tests/support/avahi/with-avahi-netns.sh "$bench"
 fi
 exec "$bench"

@@ -134,8 +134,9 @@ bool PortalKeyEvents::isAvailable() const {
 void PortalKeyEvents::phoneConnectionChanged(bool connected) {
     if (connected && session_.empty()) {
         startSession();
-    } else if (!connected && version_ >= 2) {
-        // Only a persisted consent lets the next session start without asking again.
+    } else if (!connected && consentKept_) {
+        // Only a persisted consent lets the next session start without asking again; a portal
+        // that handed out no token would ask at every connection.
         closeSession();
     }
 }
@@ -232,7 +233,8 @@ bool PortalKeyEvents::startSession() {
         return false;
     }
     // A token serves once: each start hands out the next one.
-    if (started->contains("restore_token")) {
+    consentKept_ = started->contains("restore_token");
+    if (consentKept_) {
         writeToken(tokenFile_, started->at("restore_token"));
     }
     return true;

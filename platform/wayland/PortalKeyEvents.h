@@ -29,6 +29,9 @@ class PortalKeyEvents final : public BufferedKeyEvents {
 
     // Where the token lives by default: under the user's XDG state directory.
     static std::filesystem::path defaultTokenFile();
+    // Whether the portal takes a request to keep the consent (interface version 2,
+    // xdg-desktop-portal 1.18 and later); its backend may still decline, and then asks each time.
+    bool canPersistConsent() const { return version_ >= 2; }
     void phoneConnectionChanged(bool connected);
 
   protected:
@@ -57,6 +60,8 @@ class PortalKeyEvents final : public BufferedKeyEvents {
     SdBusPtr bus_;
     std::uint32_t version_;
     std::filesystem::path tokenFile_;
+    // The portal handed out a token for the session's consent.
+    bool consentKept_ = false;
     std::unique_ptr<WaylandClient> client_;
     std::unique_ptr<SeatKeymap> keymap_;
     std::string session_;

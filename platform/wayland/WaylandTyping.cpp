@@ -52,12 +52,18 @@ TypingRoute probeWaylandTyping() {
         };
         return route;
     }
-    // Any other desktop (or a sandbox) with a portal: the user consents once.
+    // Any other desktop (or a sandbox) with a portal: the user consents in its dialog, once per
+    // start of the receiver unless the portal keeps the consent.
     if (auto keyEvents = PortalKeyEvents::open(PortalKeyEvents::defaultTokenFile())) {
         TypingRoute route;
         auto* portal = keyEvents.get();
+        route.description =
+            keyEvents->canPersistConsent()
+                ? "Typing through the desktop's remote desktop portal, which asks for your "
+                  "consent and remembers it where its desktop's backend can"
+                : "Typing through the desktop's remote desktop portal, which asks for your "
+                  "consent at each start of Tavo Receiver (this portal cannot remember it)";
         route.keyEvents = std::move(keyEvents);
-        route.description = "Typing through the desktop's remote desktop portal";
         route.phoneConnectionChanged = [portal](bool connected) {
             portal->phoneConnectionChanged(connected);
         };

@@ -1,10 +1,11 @@
 #include "platform/xdg/XdgLoginItems.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
 #include <system_error>
 
 namespace tavo {
@@ -45,6 +46,31 @@ bool isSwitchedOff(std::istream& entry) {
     return false;
 }
 
+// Writes the file and makes sure it reached the disk: a full disk often shows only when the
+// data is flushed.
+std::error_code writeWhole(const fs::path& path, std::string_view text) {
+    const int file = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (file < 0) {
+        return {errno, std::generic_category()};
+    }
+    int failure = 0;
+    while (!text.empty() && failure == 0) {
+        const ssize_t written = ::write(file, text.data(), text.size());
+        if (written >= 0) {
+            text.remove_prefix(static_cast<std::size_t>(written));
+        } else if (errno != EINTR) {
+            failure = errno;
+        }
+    }
+    if (failure == 0 && ::fsync(file) != 0) {
+        failure = errno;
+    }
+    if (::close(file) != 0 && failure == 0) {
+        failure = errno;
+    }
+    return {failure, std::generic_category()};
+}
+
 std::optional<std::string> runningExecutable() {
     std::error_code error;
     fs::path program = fs::read_symlink("/proc/self/exe", error);
@@ -81,54 +107,57 @@ LoginItemStatus XdgLoginItems::status() {
     return isSwitchedOff(entry) ? LoginItemStatus::notRegistered : LoginItemStatus::enabled;
 }
 
-bool XdgLoginItems::registerItem() {
+std::optional<LoginItemFailure> XdgLoginItems::registerItem() {
     const auto path = entryPath();
+    if (!path) {
+        return "neither XDG_CONFIG_HOME nor HOME is set";
+    }
     const auto running = runningExecutable();
-    if (!path || !running) {
-        return false;
+    if (!running) {
+        return "this program's own path is unknown";
     }
     const char* const searchPath = std::getenv("PATH");
     const std::string program = autostartProgram(*running, searchPath ? searchPath : "");
     std::error_code error;
     fs::create_directories(path->parent_path(), error);
     if (error) {
-        return false;
+        return error.message();
     }
+    const std::string entry =
+        "[Desktop Entry]\n"
+        "Type=Application\n"
+        "Name=Tavo Receiver\n"
+        "Comment=Types barcode scans from your phone into the focused "
+        "application\n"
+        "Exec=" +
+        desktopEntryExec(program) +
+        "\n"
+        "Icon=tavo-receiver\n"
+        "Terminal=false\n"
+        "X-GNOME-Autostart-enabled=true\n";
     // Written beside the entry and renamed over it, so that a session starting meanwhile never
     // reads half an entry.
     const fs::path partial = path->string() + ".partial-" + std::to_string(::getpid());
-    {
-        std::ofstream entry(partial, std::ios::trunc);
-        entry << "[Desktop Entry]\n"
-                 "Type=Application\n"
-                 "Name=Tavo Receiver\n"
-                 "Comment=Types barcode scans from your phone into the focused application\n"
-              << "Exec=" << desktopEntryExec(program) << "\n"
-              << "Icon=tavo-receiver\n"
-                 "Terminal=false\n"
-                 "X-GNOME-Autostart-enabled=true\n";
-        entry.close();
-        if (!entry) {
-            fs::remove(partial, error);
-            return false;
-        }
+    error = writeWhole(partial, entry);
+    if (!error) {
+        fs::rename(partial, *path, error);
     }
-    fs::rename(partial, *path, error);
     if (error) {
-        fs::remove(partial, error);
-        return false;
+        std::error_code ignored;
+        fs::remove(partial, ignored);
+        return error.message();
     }
-    return true;
+    return std::nullopt;
 }
 
-bool XdgLoginItems::unregisterItem() {
+std::optional<LoginItemFailure> XdgLoginItems::unregisterItem() {
     const auto path = entryPath();
     if (!path) {
-        return false;
+        return "neither XDG_CONFIG_HOME nor HOME is set";
     }
     std::error_code error;
     fs::remove(*path, error);
-    return !error;
+    return error ? std::optional(error.message()) : std::nullopt;
 }
 
 std::string autostartProgram(const fs::path& program, std::string_view searchPath) {

@@ -16,9 +16,9 @@ class XdgLoginItems : public LoginItems {
   public:
     LoginItemStatus status() override;
     // Writes the entry, replacing a hidden one.
-    bool registerItem() override;
-    // Removes the entry; true when none is left.
-    bool unregisterItem() override;
+    std::optional<LoginItemFailure> registerItem() override;
+    // Removes the entry; succeeds when none is left.
+    std::optional<LoginItemFailure> unregisterItem() override;
 
     // Nothing when neither XDG_CONFIG_HOME nor HOME gives a directory.
     static std::optional<std::filesystem::path> entryPath();

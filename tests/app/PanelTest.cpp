@@ -11,6 +11,9 @@
 #include <QScrollArea>
 #include <QTest>
 #include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -18,6 +21,7 @@
 #include "app/ElidedLabel.h"
 #include "app/TavoReceiverApp.h"
 #include "kit/TavoFraming.h"
+#include "platform/xdg/XdgLoginItems.h"
 #include "tests/support/FakeNetwork.h"
 #include "tests/support/ManualMainThread.h"
 #include "tests/support/MemoryDefaultsStore.h"
@@ -40,8 +44,8 @@ class FakeInputAccess : public InputAccess {
 class MockLoginItems : public LoginItems {
   public:
     MOCK_METHOD(LoginItemStatus, status, (), (override));
-    MOCK_METHOD(bool, registerItem, (), (override));
-    MOCK_METHOD(bool, unregisterItem, (), (override));
+    MOCK_METHOD(std::optional<LoginItemFailure>, registerItem, (), (override));
+    MOCK_METHOD(std::optional<LoginItemFailure>, unregisterItem, (), (override));
 };
 
 class PanelTest : public ::testing::Test {
@@ -49,7 +53,7 @@ class PanelTest : public ::testing::Test {
     void start() {
         // The phone here is trusted; asking is proven with the receiver and end to end.
         defaults_.values[ScanListener::asksBeforeNewPhoneKey] = "false";
-        app_.emplace(mainThread_, defaults_, network_, keyEvents_, inputAccess_, loginItems_);
+        app_.emplace(mainThread_, defaults_, network_, keyEvents_, inputAccess_, *loginItemsInUse_);
     }
 
     MenuBarContentView& panel() { return *app_->panel(); }
@@ -83,6 +87,7 @@ class PanelTest : public ::testing::Test {
     RecordingKeyEvents keyEvents_;
     FakeInputAccess inputAccess_;
     ::testing::NiceMock<MockLoginItems> loginItems_;
+    LoginItems* loginItemsInUse_ = &loginItems_;
     std::optional<TavoReceiverApp> app_;
     std::shared_ptr<FakeConnection> phone_;
 };
@@ -113,26 +118,81 @@ TEST_F(PanelTest, ListRebuildsOnEachScanWithinTheFixedWidth) {
     EXPECT_EQ(panel().width(), MenuBarContentView::panelWidth);
 }
 
-TEST_F(PanelTest, LaunchAtLoginCallsOncePerChangeAndNeverOnOpening) {
+// A change that fails leaves the switch as it was, with the reason, until the next change.
+TEST_F(PanelTest, LaunchAtLoginCallsOncePerChangeAndShowsWhatTookEffect) {
     {
         ::testing::InSequence order;
         EXPECT_CALL(loginItems_, status()).WillOnce(Return(LoginItemStatus::notRegistered));
-        EXPECT_CALL(loginItems_, registerItem()).WillOnce(Return(false));
-        EXPECT_CALL(loginItems_, unregisterItem()).WillOnce(Return(false));
+        EXPECT_CALL(loginItems_, registerItem()).WillOnce(Return(std::nullopt));
+        EXPECT_CALL(loginItems_, unregisterItem()).WillOnce(Return("Read-only file system"));
+        EXPECT_CALL(loginItems_, unregisterItem()).WillOnce(Return(std::nullopt));
     }
     start();
     panel().hide();
     panel().show();
     auto& launchAtLogin = child<QCheckBox>("launchAtLoginSwitch");
+    auto& failure = child<QLabel>("launchAtLoginFailure");
     EXPECT_FALSE(launchAtLogin.isChecked());
     click("launchAtLoginSwitch");
-    EXPECT_TRUE(launchAtLogin.isChecked());  // the failure is dropped
+    EXPECT_TRUE(launchAtLogin.isChecked());
+    EXPECT_FALSE(failure.isVisible());
+
     click("launchAtLoginSwitch");
+    EXPECT_TRUE(launchAtLogin.isChecked());
+    EXPECT_TRUE(failure.isVisible());
+    EXPECT_EQ(failure.text(), "Could not turn it off: Read-only file system");
+    send(TavoScan("1", "qr", 1));
+    EXPECT_TRUE(failure.isVisible()) << "kept over other changes of the panel";
+
+    click("launchAtLoginSwitch");
+    EXPECT_FALSE(launchAtLogin.isChecked());
+    EXPECT_FALSE(failure.isVisible());
     ::testing::Mock::VerifyAndClearExpectations(&loginItems_);
 
     ON_CALL(loginItems_, status()).WillByDefault(Return(LoginItemStatus::enabled));
     start();
     EXPECT_TRUE(child<QCheckBox>("launchAtLoginSwitch").isChecked());
+}
+
+// The autostart folder cannot be written, for root too: a file stands where it belongs.
+TEST_F(PanelTest, LaunchAtLoginThatCannotBeWrittenEndsOffWithTheReason) {
+    char folder[] = "/tmp/tavo-panel-config-XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    const std::filesystem::path configHome = folder;
+    std::ofstream(configHome / "autostart") << "not a folder";
+    setenv("XDG_CONFIG_HOME", folder, 1);
+    XdgLoginItems loginItems;
+    loginItemsInUse_ = &loginItems;
+    start();
+
+    click("launchAtLoginSwitch");
+    EXPECT_FALSE(child<QCheckBox>("launchAtLoginSwitch").isChecked());
+    const auto& failure = child<QLabel>("launchAtLoginFailure");
+    EXPECT_TRUE(failure.isVisible());
+    EXPECT_EQ(failure.text(), "Could not turn it on: Not a directory");
+    app_.reset();
+    unsetenv("XDG_CONFIG_HOME");
+    std::filesystem::remove_all(configHome);
+}
+
+// The name shown is the one in use, also after Avahi renamed the service on a collision; while
+// phones cannot find the receiver, no name, but still the addresses and the port.
+TEST_F(PanelTest, ListsTheAdvertisedNameInUseOnlyWhilePhonesCanFindIt) {
+    start();
+    const auto& listening = child<QLabel>("listeningInfo");
+    const auto deliver = [&](ListenerState state) {
+        network_.listener().deliverState(std::move(state));
+        mainThread_.drain();
+        QCoreApplication::processEvents();
+    };
+    deliver({ListenerState::Kind::ready, std::nullopt, "host #2"});
+    EXPECT_TRUE(listening.text().startsWith("host #2 \u00b7 ")) << listening.text().toStdString();
+    EXPECT_TRUE(listening.text().endsWith("port 49152"));
+
+    deliver({ListenerState::Kind::waiting, NetworkError{"Daemon not running"}});
+    EXPECT_TRUE(child<QLabel>("statusProblem").isVisible());
+    EXPECT_FALSE(listening.text().contains("host #2")) << listening.text().toStdString();
+    EXPECT_TRUE(listening.text().endsWith("port 49152"));
 }
 
 TEST_F(PanelTest, NoticeWhileUntrustedUntilTheNextRebuild) {

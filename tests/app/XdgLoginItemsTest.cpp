@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -31,7 +32,7 @@ class XdgLoginItemsTest : public ::testing::Test {
 TEST_F(XdgLoginItemsTest, RegisterWritesAnEntryThatStartsThisProgramAndUnregisterRemovesIt) {
     EXPECT_EQ(loginItems_.status(), LoginItemStatus::notRegistered);
 
-    ASSERT_TRUE(loginItems_.registerItem());
+    ASSERT_EQ(loginItems_.registerItem(), std::nullopt);
     EXPECT_EQ(loginItems_.status(), LoginItemStatus::enabled);
     std::stringstream text;
     text << std::ifstream(entry_).rdbuf();
@@ -40,7 +41,7 @@ TEST_F(XdgLoginItemsTest, RegisterWritesAnEntryThatStartsThisProgramAndUnregiste
     EXPECT_NE(text.str().find(exec), std::string::npos) << text.str();
     EXPECT_EQ(std::distance(fs::directory_iterator(entry_.parent_path()), {}), 1);
 
-    ASSERT_TRUE(loginItems_.unregisterItem());
+    ASSERT_EQ(loginItems_.unregisterItem(), std::nullopt);
     EXPECT_FALSE(fs::exists(entry_));
     EXPECT_EQ(loginItems_.status(), LoginItemStatus::notRegistered);
 }
@@ -63,14 +64,38 @@ TEST_F(XdgLoginItemsTest, SwitchedOffEntryReadsAsOffAndRegisterReplacesIt) {
     }
 
     std::ofstream(entry_) << "[Desktop Entry]\nHidden=true\n";
-    ASSERT_TRUE(loginItems_.registerItem());
+    ASSERT_EQ(loginItems_.registerItem(), std::nullopt);
     EXPECT_EQ(loginItems_.status(), LoginItemStatus::enabled);
 }
 
-TEST_F(XdgLoginItemsTest, FailureIsReported) {
-    std::ofstream(configHome_ / "autostart") << "a file where the directory belongs";
-    EXPECT_FALSE(loginItems_.registerItem());
+// Places that cannot be written, for root too, and the reason in the system's words.
+TEST_F(XdgLoginItemsTest, FailureIsReportedWithItsReason) {
+    std::ofstream(configHome_ / "autostart") << "a file where the folder belongs";
+    EXPECT_EQ(loginItems_.registerItem(), "Not a directory");
     EXPECT_EQ(loginItems_.status(), LoginItemStatus::notRegistered);
+
+    fs::remove(configHome_ / "autostart");
+    fs::create_directories(entry_ / "in the way");
+    EXPECT_EQ(loginItems_.registerItem(), "Is a directory");
+    EXPECT_EQ(loginItems_.unregisterItem(), "Directory not empty");
+    EXPECT_EQ(std::distance(fs::directory_iterator(entry_.parent_path()), {}), 1)
+        << "no partial entry left behind";
+}
+
+// Run inside tests/app/with-unwritable-config.sh, which makes the folders; skipped elsewhere.
+TEST(XdgLoginItemsOnMountsTest, ReadOnlyAndFullFoldersGiveTheirReasons) {
+    const char* readOnly = std::getenv("TAVO_READ_ONLY_CONFIG");
+    const char* full = std::getenv("TAVO_FULL_CONFIG");
+    if (readOnly == nullptr || full == nullptr) {
+        GTEST_SKIP() << "needs the folders of with-unwritable-config.sh";
+    }
+    XdgLoginItems loginItems;
+    setenv("XDG_CONFIG_HOME", readOnly, 1);
+    EXPECT_EQ(loginItems.registerItem(), "Read-only file system");
+    setenv("XDG_CONFIG_HOME", full, 1);
+    EXPECT_EQ(loginItems.registerItem(), "No space left on device");
+    EXPECT_EQ(loginItems.status(), LoginItemStatus::notRegistered);
+    EXPECT_TRUE(fs::is_empty(fs::path(full) / "autostart")) << "no partial entry left behind";
 }
 
 TEST(DesktopEntryExecTest, QuotesOnlyWhatNeedsItThenEscapes) {

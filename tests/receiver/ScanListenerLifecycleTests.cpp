@@ -25,6 +25,7 @@ TEST_F(ScanListenerTest, PortIsTheListenersOrNoneWhenItCannotBeMade) {
     network.listenerError = NetworkError{"no sockets"};
     make();
     EXPECT_EQ(listener->lastError(), "no sockets");
+    EXPECT_EQ(listener->advertisingTrouble(), (AdvertisingTrouble{false, "no sockets"}));
     EXPECT_EQ(listener->port(), std::nullopt);
 }
 
@@ -43,7 +44,26 @@ TEST_F(ScanListenerTest, ListenerStatesSetAdvertisingAndLastErrorOnTheMainThread
     mainThread.drain();
     EXPECT_TRUE(listener->isAdvertising());
     EXPECT_EQ(listener->lastError(), "daemon gone");
-    EXPECT_EQ(willChanges, 3);
+    EXPECT_EQ(willChanges, 7);
+}
+
+// Published for the panel: why phones cannot find the receiver, until it is advertised again,
+// and the name it is advertised under after a collision.
+TEST_F(ScanListenerTest, AdvertisingTroubleLastsUntilReady) {
+    auto& made = network.listener();
+    EXPECT_EQ(listener->advertisingTrouble(), std::nullopt);
+    made.deliverState({ListenerState::Kind::waiting, NetworkError{"Daemon not running"}});
+    mainThread.drain();
+    EXPECT_EQ(listener->advertisingTrouble(), (AdvertisingTrouble{true, "Daemon not running"}));
+
+    made.deliverState({ListenerState::Kind::ready, std::nullopt, "host #2"});
+    mainThread.drain();
+    EXPECT_EQ(listener->advertisingTrouble(), std::nullopt);
+    EXPECT_EQ(listener->advertisedName(), "host #2");
+
+    made.deliverState({ListenerState::Kind::failed, NetworkError{"Invalid service type"}});
+    mainThread.drain();
+    EXPECT_EQ(listener->advertisingTrouble(), (AdvertisingTrouble{false, "Invalid service type"}));
 }
 
 // Receives that were under way when the service went away end its connection's loop.

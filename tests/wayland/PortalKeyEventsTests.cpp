@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -16,7 +17,15 @@ namespace {
 
 // A portal that grants everything at once stands in for the user's consent. Without a
 // compositor here, the route knows no keymap and types plain ASCII only.
-class PortalRoute : public ::testing::TestWithParam<int> {
+struct Portal {
+    int version;
+    bool keepsConsent;
+    friend void PrintTo(const Portal& portal, std::ostream* out) {
+        *out << "version " << portal.version << (portal.keepsConsent ? "" : ", keeping no consent");
+    }
+};
+
+class PortalRoute : public ::testing::TestWithParam<Portal> {
   protected:
     void SetUp() override {
         ASSERT_EQ(portal_.readLine(timeout), "ready");
@@ -37,21 +46,24 @@ class PortalRoute : public ::testing::TestWithParam<int> {
     }
 
     static constexpr std::chrono::seconds timeout{10};
-    testing::ChildProcess portal_{{TAVO_FAKE_PORTAL_PATH, std::to_string(GetParam())}};
+    testing::ChildProcess portal_{{TAVO_FAKE_PORTAL_PATH, std::to_string(GetParam().version),
+                                   GetParam().keepsConsent ? "" : "forgetful"}};
     const std::filesystem::path tokenFile_ =
         std::filesystem::path(std::getenv("XDG_RUNTIME_DIR")) / "state" / "portal-token";
     std::unique_ptr<PortalKeyEvents> keyEvents_;
 };
 
 // Layout keys are typed in order, the rest skipped. With a persisted consent the session lasts
-// only while a phone is connected, and the next one hands the portal its restore token; without,
-// the session is kept so as not to ask again.
+// only while a phone is connected, and the next one hands the portal its restore token; without
+// (an older portal, or a backend that keeps no consent), the session is kept so as not to ask
+// again.
 TEST_P(PortalRoute, TypesLayoutKeysAndKeepsTheConsentWhereThePortalCanPersistIt) {
-    const bool persists = GetParam() >= 2;
+    const bool asksToPersist = GetParam().version >= 2;
+    const bool persists = asksToPersist && GetParam().keepsConsent;
     keyEvents_->phoneConnectionChanged(true);
     EXPECT_EQ(portalSays(1),
               std::vector<std::string>{
-                  "select types=1 persist=" + std::string(persists ? "2" : "0") + " token="});
+                  "select types=1 persist=" + std::string(asksToPersist ? "2" : "0") + " token="});
     KeystrokeTyper(*keyEvents_).type("A1\u00fc", true);
     EXPECT_EQ(portalSays(6), (std::vector<std::string>{"key 65 1", "key 65 0", "key 49 1",
                                                        "key 49 0", "key 65293 1", "key 65293 0"}));
@@ -72,8 +84,12 @@ TEST_P(PortalRoute, TypesLayoutKeysAndKeepsTheConsentWhereThePortalCanPersistIt)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Versions, PortalRoute, ::testing::Values(1, 2),
-                         [](const auto& info) { return "Version" + std::to_string(info.param); });
+INSTANTIATE_TEST_SUITE_P(Portals, PortalRoute,
+                         ::testing::Values(Portal{1, true}, Portal{2, true}, Portal{2, false}),
+                         [](const auto& info) {
+                             return "Version" + std::to_string(info.param.version) +
+                                    (info.param.keepsConsent ? "" : "KeepingNoConsent");
+                         });
 
 }  // namespace
 }  // namespace tavo

@@ -3,7 +3,8 @@
 
 It grants every request at once and prints what it was asked, one line each, for the test to
 read: "select types=T persist=P token=R", "key KEYSYM STATE", "closed". Prints "ready" once it
-owns its name. Its interface version is the first argument (default 2).
+owns its name. Its interface version is the first argument (default 2); a second argument
+"forgetful" makes it a version 2 portal whose backend keeps no consent and hands out no token.
 """
 import sys
 
@@ -35,10 +36,11 @@ class Session(dbus.service.Object):
 
 
 class Portal(dbus.service.Object):
-    def __init__(self, bus, version):
+    def __init__(self, bus, version, keepsConsent):
         super().__init__(bus, PATH)
         self.bus = bus
         self.version = version
+        self.keepsConsent = keepsConsent
         self.tokens = 0
 
     def answer(self, sender, options, results):
@@ -71,7 +73,7 @@ class Portal(dbus.service.Object):
                          sender_keyword="sender")
     def Start(self, session, parent, options, sender):
         results = {"devices": dbus.UInt32(1)}
-        if self.version >= 2:
+        if self.version >= 2 and self.keepsConsent:
             self.tokens += 1
             results["restore_token"] = dbus.String("token-%d" % self.tokens)
         return self.answer(sender, options, results)
@@ -84,7 +86,8 @@ class Portal(dbus.service.Object):
 def main():
     DBusGMainLoop(set_as_default=True)
     bus = dbus.SessionBus()
-    portal = Portal(bus, int(sys.argv[1]) if len(sys.argv) > 1 else 2)
+    portal = Portal(bus, int(sys.argv[1]) if len(sys.argv) > 1 else 2,
+                    sys.argv[2:3] != ["forgetful"])
     name = dbus.service.BusName(PORTAL, bus)  # the name is ours while this object lives
     say("ready")
     GLib.MainLoop().run()
