@@ -79,7 +79,7 @@ class Watcher(dbus.service.Object):
 
     def item(self):
         service, path = self.items[-1]
-        return self.bus.get_object(service, path)
+        return self.bus.get_object(service, path, introspect=False)
 
     @dbus.service.method(WATCHER, in_signature="s", sender_keyword="sender")
     def RegisterStatusNotifierItem(self, service, sender):
@@ -129,8 +129,10 @@ class Watcher(dbus.service.Object):
             "ProtocolVersion": dbus.Int32(0),
         }
 
-    def item_properties(self):
-        return self.item().GetAll(ITEM, dbus_interface=PROPERTIES)
+    # Never blocking, as trays do: the item may be waiting for the watcher meanwhile.
+    def read_item(self, show):
+        self.item().GetAll(ITEM, dbus_interface=PROPERTIES, reply_handler=show,
+                           error_handler=lambda error: say("error " + str(error)))
 
     def show_all(self):
         self.show_icon()
@@ -138,11 +140,13 @@ class Watcher(dbus.service.Object):
         return False
 
     def show_icon(self, *_):
-        say("icon " + describe_icon(self.item_properties()))
+        self.read_item(lambda properties: say("icon " + describe_icon(properties)))
 
     def show_tooltip(self, *_):
-        tooltip = self.item_properties().get("ToolTip")
-        say("tooltip " + (str(tooltip[2]) if tooltip else ""))
+        def show(properties):
+            tooltip = properties.get("ToolTip")
+            say("tooltip " + (str(tooltip[2]) if tooltip else ""))
+        self.read_item(show)
 
 
 class TestHost(dbus.service.Object):
@@ -161,7 +165,7 @@ class TestHost(dbus.service.Object):
     def Click(self, label):
         item = self.watcher.item()
         menu_path = item.Get(ITEM, "Menu", dbus_interface=PROPERTIES)
-        menu = self.bus.get_object(self.watcher.items[-1][0], menu_path)
+        menu = self.bus.get_object(self.watcher.items[-1][0], menu_path, introspect=False)
         _, layout = menu.GetLayout(0, -1, dbus.Array([], signature="s"), dbus_interface=MENU)
         for child in layout[2]:
             entry_id, properties = child[0], child[1]
