@@ -54,7 +54,8 @@ TrayHostWatch::~TrayHostWatch() {
 }
 
 bool TrayHostWatch::trayPresent() {
-    return xembedTrayPresent() || statusNotifierHostPresent();
+    appeared_ = appeared_ || xembedTrayPresent() || statusNotifierHostPresent();
+    return appeared_;
 }
 
 // What Qt asks before it makes a D-Bus tray icon: a watcher that knows of a host.
@@ -91,7 +92,6 @@ bool TrayHostWatch::nativeEventFilter(const QByteArray& eventType, void* message
 
 void TrayHostWatch::checkAgain() {
     if (!appeared_ && trayPresent()) {
-        appeared_ = true;
         Q_EMIT trayAppeared();
     }
 }

@@ -16,13 +16,14 @@ class TrayHostWatch : public QObject, public QAbstractNativeEventFilter {
     explicit TrayHostWatch(QObject* parent = nullptr);
     ~TrayHostWatch() override;
 
-    // Asks now, with short round trips to the session bus and the X server.
+    // Whether a tray is there, or was once; until one was, asks with short round trips to the
+    // session bus and the X server.
     bool trayPresent();
 
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
 
   Q_SIGNALS:
-    // Once, when a tray shows up after construction.
+    // Once, when a tray shows up that trayPresent() did not find.
     void trayAppeared();
 
   private Q_SLOTS:
