@@ -100,6 +100,7 @@ QPixmap dot(const QColor& color, qreal pixelRatio) {
 QWidget* scanRow(const ScanRow& row) {
     auto* widget = new QWidget;
     widget->setProperty("scanId", qString(row.id));
+    // Screen readers read the row whole, with whether it was typed, which only shows when not.
     setAccessibleRole(widget, QAccessible::ListItem);
     widget->setAccessibleName((row.typed ? MenuBarContentView::tr("%1, %2, typed")
                                          : MenuBarContentView::tr("%1, %2, not typed"))
