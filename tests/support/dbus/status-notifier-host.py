@@ -181,13 +181,14 @@ def main():
     DBusGMainLoop(set_as_default=True)
     bus = dbus.SessionBus()
     watcher = Watcher(bus)
-    host = TestHost(bus, watcher)
+    TestHost(bus, watcher)
+    # Owned for as long as this reference lives.
     name = dbus.service.BusName(WATCHER, bus, do_not_queue=True)
     say("ready")
     loop = GLib.MainLoop()
     GLib.unix_signal_add(GLib.PRIORITY_DEFAULT, 15, loop.quit)
     loop.run()
-    del name, host
+    return 0 if name else 1
 
 
 if __name__ == "__main__":
