@@ -29,9 +29,10 @@ class StatusNotifierEndToEndTest : public ReceiverDesktopTest {
     }
 
     // Returns once the watcher is on the bus.
-    void startHost() {
-        host_.emplace(std::vector<std::string>{"/usr/bin/python3", TAVO_STATUS_NOTIFIER_HOST_PATH},
-                      environment_);
+    void startHost(const std::vector<std::string>& options = {}) {
+        std::vector<std::string> command{"/usr/bin/python3", TAVO_STATUS_NOTIFIER_HOST_PATH};
+        command.insert(command.end(), options.begin(), options.end());
+        host_.emplace(command, environment_);
         ASSERT_EQ(host_->readLine(10s), "ready");
     }
 
@@ -128,6 +129,15 @@ TEST_F(StatusNotifierEndToEndTest, AWatcherThatComesLaterGetsTheItemAndThePanelO
     })) << "not a panel at the pointer";
     activate();
     EXPECT_TRUE(waitUntil([&] { return panelWindows().empty(); })) << "not closed";
+}
+
+// Qt takes a watcher without a host for no tray, for good: the icon waits for the host.
+TEST_F(StatusNotifierEndToEndTest, AWatcherWhoseHostComesLaterGetsTheItemOnceTheHostIsThere) {
+    launchReceiver();
+    ASSERT_TRUE(waitUntil([&] { return panelWindows().size() == 1; }));
+    startHost({"--host-later"});
+    ASSERT_EQ(callHost({"RegisterHost"}), 0);
+    EXPECT_TRUE(next("item", 2s).has_value()) << "no item within 2 s of the host";
 }
 
 }  // namespace

@@ -15,6 +15,9 @@ An icon reads "name:NAME" or "pixmap:WIDTHxHEIGHT:DIGEST" of its largest pixmap.
 A test acts as the user through /org/tavo/TestHost (interface org.tavo.TestHost) on the same
 name: Activate() is a left click on the icon; Click(label) clicks the item's menu entry of that
 label through com.canonical.dbusmenu and fails when there is none.
+
+With --host-later the watcher comes up without a host, as some trays start, until the test calls
+RegisterHost().
 """
 import hashlib
 import sys
@@ -72,9 +75,10 @@ def describe_icon(properties):
 
 
 class Watcher(dbus.service.Object):
-    def __init__(self, bus):
+    def __init__(self, bus, host_registered):
         super().__init__(bus, "/StatusNotifierWatcher")
         self.bus = bus
+        self.host_registered = host_registered
         self.items = []
 
     def item(self):
@@ -125,7 +129,7 @@ class Watcher(dbus.service.Object):
         return {
             "RegisteredStatusNotifierItems": dbus.Array(
                 [s + p for s, p in self.items], signature="s"),
-            "IsStatusNotifierHostRegistered": dbus.Boolean(True),
+            "IsStatusNotifierHostRegistered": dbus.Boolean(self.host_registered),
             "ProtocolVersion": dbus.Int32(0),
         }
 
@@ -156,6 +160,11 @@ class TestHost(dbus.service.Object):
         self.watcher = watcher
 
     @dbus.service.method(TEST_HOST)
+    def RegisterHost(self):
+        self.watcher.host_registered = True
+        self.watcher.StatusNotifierHostRegistered()
+
+    @dbus.service.method(TEST_HOST)
     def Activate(self):
         # Items do not answer clicks.
         self.watcher.item().Activate(0, 0, dbus_interface=ITEM, reply_handler=ignore,
@@ -180,7 +189,7 @@ class TestHost(dbus.service.Object):
 def main():
     DBusGMainLoop(set_as_default=True)
     bus = dbus.SessionBus()
-    watcher = Watcher(bus)
+    watcher = Watcher(bus, host_registered="--host-later" not in sys.argv[1:])
     TestHost(bus, watcher)
     # Owned for as long as this reference lives.
     name = dbus.service.BusName(WATCHER, bus, do_not_queue=True)
