@@ -91,15 +91,20 @@ TEST_F(StatusNotifierEndToEndTest, ItemShowsFollowsPhoneAndPauseOpensThePanelAnd
     activate();
     EXPECT_TRUE(waitUntil([&] { return panelWindows().empty(); })) << "not closed";
 
+    // A tray may be told of the same icon more than once.
+    const auto nextIconOtherThan = [&](const std::string& shown) {
+        std::optional<std::string> icon;
+        while ((icon = next("icon")) && *icon == shown) {
+        }
+        return icon;
+    };
     const auto phone = startPhone({}, "60", port);
     ASSERT_FALSE(nextStatus(*phone).empty());
-    const auto connected = next("icon");
-    ASSERT_TRUE(connected.has_value());
-    EXPECT_NE(*connected, *waiting);
+    const auto connected = nextIconOtherThan(*waiting);
+    ASSERT_TRUE(connected.has_value()) << "no icon for a phone";
     clickMenu("Pause typing");
-    const auto paused = next("icon");
-    ASSERT_TRUE(paused.has_value());
-    EXPECT_NE(*paused, *connected);
+    const auto paused = nextIconOtherThan(*connected);
+    ASSERT_TRUE(paused.has_value()) << "no icon for Pause";
     EXPECT_NE(*paused, *waiting);
 
     clickMenu("Quit Tavo Receiver");
