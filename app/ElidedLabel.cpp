@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include "app/AccessibleRole.h"
+
 namespace tavo {
 namespace {
 
@@ -20,12 +22,15 @@ QString oneLine(QString text) {
 
 ElidedLabel::ElidedLabel(QString text, QWidget* parent) : QWidget(parent) {
     setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    setAccessibleRole(this, QAccessible::StaticText);
     setText(text);
 }
 
 void ElidedLabel::setText(const QString& text) {
     text_ = text;
     line_ = oneLine(text);
+    // Read whole by screen readers, however much of it is drawn.
+    setAccessibleName(line_);
     updateGeometry();
     update();
 }

@@ -5,7 +5,7 @@
 namespace tavo {
 
 // One line of text, cut off with an ellipsis when it is wider than the label. Line breaks in
-// the text are drawn as spaces.
+// the text are drawn as spaces. Screen readers read it as a label with the whole text.
 class ElidedLabel : public QWidget {
     Q_OBJECT
 

@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/AccessibleRole.h"
 #include "app/ElidedLabel.h"
 #include "app/LaunchAtLogin.h"
 #include "app/ListeningInfo.h"
@@ -112,6 +113,11 @@ QPixmap dot(const QColor& color, qreal pixelRatio) {
 QWidget* scanRow(const ScanRow& row) {
     auto* widget = new QWidget;
     widget->setProperty("scanId", qString(row.id));
+    // Screen readers read the row whole, with whether it was typed, which only shows when not.
+    setAccessibleRole(widget, QAccessible::ListItem);
+    widget->setAccessibleName((row.typed ? MenuBarContentView::tr("%1, %2, typed")
+                                         : MenuBarContentView::tr("%1, %2, not typed"))
+                                  .arg(qString(row.value), qString(row.symbology)));
     auto* layout = new QHBoxLayout(widget);
     layout->setContentsMargins(0, 0, 0, 0);
     auto* value = new ElidedLabel(qString(row.value));
@@ -269,6 +275,7 @@ void MenuBarContentView::buildLayout() {
     scanList_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scanList_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     auto* rows = new QWidget;
+    setAccessibleRole(rows, QAccessible::List);
     scanRows_ = new QVBoxLayout(rows);
     scanRows_->setContentsMargins(0, 0, 0, 0);
     scanRows_->setSpacing(4);

@@ -57,24 +57,16 @@ TavoReceiverApp::TavoReceiverApp(MainThread& mainThread, DefaultsStore& defaults
     connect(pauseAction_, &QAction::triggered, this,
             [this](bool paused) { listener_->setPaused(paused); });
     trayMenu_->addAction(tr("Quit Tavo Receiver"), qApp, &QCoreApplication::quit);
-    traySymbol_ = trayIconName(listener_->connectedDeviceName());
-    tray_ = std::make_unique<QSystemTrayIcon>(symbolIcon(traySymbol_));
-    tray_->setToolTip(tr("Tavo Receiver"));
-    tray_->setContextMenu(trayMenu_.get());
-    connect(tray_.get(), &QSystemTrayIcon::activated, this,
-            [this](QSystemTrayIcon::ActivationReason reason) {
-                if (reason == QSystemTrayIcon::Trigger) {
-                    togglePanel();
-                }
-            });
     iconSubscription_ =
         listener_->objectWillChange().connect([this] { iconAfterChange_.schedule(); });
-    // Shown also without a tray: Qt embeds the icon once a tray appears, which at login is
-    // often after us. Until then the panel is an ordinary window.
-    tray_->show();
+    // Made once a tray is there: Qt looks for a D-Bus tray only when the icon is made.
+    connect(&trayHosts_, &TrayHostWatch::trayAppeared, this, [this] { createTrayIcon(); });
+    trayAvailable_ = trayHosts_.trayPresent();
+    if (trayAvailable_) {
+        createTrayIcon();
+    }
     outsidePresses_ = std::make_unique<OutsideClickWatcher>(
         [this](QPoint position) { closeOnOutsidePress(position); });
-    trayAvailable_ = QSystemTrayIcon::isSystemTrayAvailable();
     if (!trayAvailable_ && windowAtStart) {
         createPanel();
         panel_->show();
@@ -116,9 +108,26 @@ void TavoReceiverApp::createPanel() {
     });
 }
 
+void TavoReceiverApp::createTrayIcon() {
+    if (tray_) {
+        return;
+    }
+    traySymbol_ = trayIconName(listener_->connectedDeviceName(), listener_->isPaused());
+    tray_ = std::make_unique<QSystemTrayIcon>(symbolIcon(traySymbol_));
+    tray_->setToolTip(tr("Tavo Receiver"));
+    tray_->setContextMenu(trayMenu_.get());
+    connect(tray_.get(), &QSystemTrayIcon::activated, this,
+            [this](QSystemTrayIcon::ActivationReason reason) {
+                if (reason == QSystemTrayIcon::Trigger) {
+                    togglePanel();
+                }
+            });
+    tray_->show();
+}
+
 // A tray that came after us: from now on the panel opens at the icon, made anew for it.
 void TavoReceiverApp::adoptLateTray() {
-    if (!trayAvailable_ && QSystemTrayIcon::isSystemTrayAvailable()) {
+    if (!trayAvailable_ && tray_) {
         trayAvailable_ = true;
         panel_.reset();
     }
@@ -179,7 +188,7 @@ void TavoReceiverApp::placePanel() {
 void TavoReceiverApp::updateIcon() {
     const std::string_view symbol =
         trayIconName(listener_->connectedDeviceName(), listener_->isPaused());
-    if (symbol != traySymbol_) {
+    if (symbol != traySymbol_ && tray_) {
         traySymbol_ = symbol;
         tray_->setIcon(symbolIcon(symbol));
     }
@@ -201,7 +210,7 @@ void TavoReceiverApp::followPhoneConnection() {
 void TavoReceiverApp::followTrust() {
     pauseAction_->setChecked(listener_->isPaused());
     const auto& asking = listener_->phoneAsking();
-    if (asking && asking != notifiedPhone_) {
+    if (asking && asking != notifiedPhone_ && tray_) {
         // Notification servers may read markup; the name must not bring any.
         tray_->showMessage(tr("Tavo Receiver"),
                            QString::fromStdString(withoutMarkup(phoneAskingText(*asking))));
@@ -211,7 +220,7 @@ void TavoReceiverApp::followTrust() {
 
 void TavoReceiverApp::closeOnOutsidePress(QPoint position) {
     if (!panel_ || !panel_->isVisible() || panel_->frameGeometry().contains(position) ||
-        tray_->geometry().contains(position)) {
+        (tray_ && tray_->geometry().contains(position))) {
         return;
     }
     closePanel();

@@ -9,6 +9,7 @@
 #include "app/AfterChange.h"
 #include "app/MenuBarContentView.h"
 #include "app/OutsideClickWatcher.h"
+#include "app/TrayHostWatch.h"
 #include "output/KeystrokeTyper.h"
 #include "output/TypingThread.h"
 #include "platform/DefaultsStore.h"
@@ -26,8 +27,8 @@ class QMenu;
 namespace tavo {
 
 // The application: the one listener of the process, whose scans are typed, and a tray icon that
-// follows the connection and opens the panel. Until a tray appears the panel is an ordinary
-// window. The platform objects must outlive it.
+// follows the connection and opens the panel. The icon is made once a tray is there; until then
+// the panel is an ordinary window. The platform objects must outlive it.
 class TavoReceiverApp : public QObject {
     Q_OBJECT
   public:
@@ -41,6 +42,7 @@ class TavoReceiverApp : public QObject {
     ~TavoReceiverApp() override;
 
     const std::shared_ptr<ScanListener>& listener() const { return listener_; }
+    // Nothing until a tray is there.
     QSystemTrayIcon* trayIcon() const { return tray_.get(); }
     // Nothing until the panel is first opened.
     MenuBarContentView* panel() const { return panel_.get(); }
@@ -59,6 +61,7 @@ class TavoReceiverApp : public QObject {
 
   private:
     void createPanel();
+    void createTrayIcon();
     void adoptLateTray();
     void placePanel();
     void updateIcon();
@@ -83,6 +86,7 @@ class TavoReceiverApp : public QObject {
     std::unique_ptr<QMenu> trayMenu_;
     QAction* pauseAction_ = nullptr;
     std::optional<Phone> notifiedPhone_;
+    TrayHostWatch trayHosts_;
     std::unique_ptr<QSystemTrayIcon> tray_;
     std::unique_ptr<MenuBarContentView> panel_;
     std::unique_ptr<OutsideClickWatcher> outsidePresses_;

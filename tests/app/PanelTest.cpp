@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
@@ -17,6 +18,7 @@
 #include <memory>
 #include <optional>
 #include <stdexcept>
+#include <vector>
 
 #include "app/ElidedLabel.h"
 #include "app/TavoReceiverApp.h"
@@ -30,7 +32,36 @@
 namespace tavo {
 namespace {
 
+using ::testing::Contains;
 using ::testing::Return;
+
+// What a screen reader gets of one accessible object: its role, name and state.
+struct AccessibleNode {
+    QAccessible::Role role;
+    std::string name;
+    QAccessible::State state;
+    QObject* object;
+};
+
+// The accessible objects below `root` that are on screen, depth first.
+void collectAccessible(QAccessibleInterface* root, std::vector<AccessibleNode>& nodes) {
+    for (int i = 0; i < root->childCount(); ++i) {
+        QAccessibleInterface* child = root->child(i);
+        if (child == nullptr || child->state().invisible) {
+            continue;
+        }
+        nodes.push_back({child->role(), child->text(QAccessible::Name).toStdString(),
+                         child->state(), child->object()});
+        collectAccessible(child, nodes);
+    }
+}
+
+const AccessibleNode* accessibleByName(const std::vector<AccessibleNode>& nodes,
+                                       const std::string& name) {
+    const auto found = std::find_if(nodes.begin(), nodes.end(),
+                                    [&](const AccessibleNode& node) { return node.name == name; });
+    return found != nodes.end() ? &*found : nullptr;
+}
 
 class FakeInputAccess : public InputAccess {
   public:
@@ -279,6 +310,59 @@ TEST_F(PanelTest, ChosenFormatStandsOutAndAnotherClickOnItChangesNothing) {
     EXPECT_FALSE(child<QPushButton>("newlineSegment").isChecked());
     EXPECT_EQ(child<QLabel>("modeDescription").text().toStdString(),
               "Each scan is typed followed by a comma, no Return \u2014 builds one line yourself.");
+}
+
+// Orca and automation tools read the panel through these interfaces (AT-SPI on Linux): every
+// text the panel draws, the typed state of each scan and the chosen format.
+TEST_F(PanelTest, AScreenReaderReadsTheStatusEachScanAndTheChosenFormat) {
+    // The panel alone: the application holds typing back while its own window has the focus,
+    // which the offscreen platform gives to every window it shows.
+    defaults_.values[ScanListener::asksBeforeNewPhoneKey] = "false";
+    const auto listener = ScanListener::make(mainThread_, defaults_, network_);
+    MenuBarContentView panel(listener, inputAccess_, loginItems_);
+    panel.show();
+    send(TavoHello{"Ana's iPhone", 1});
+    send(TavoScan("4006381333931", "ean13", 1.0));
+    listener->setPaused(true);
+    send(TavoScan("9780201633610", "isbn13", 2.0));
+    QTest::mouseClick(panel.findChild<QAbstractButton*>("csvSegment"), Qt::LeftButton);
+    QCoreApplication::processEvents();
+
+    std::vector<AccessibleNode> nodes;
+    collectAccessible(QAccessible::queryAccessibleInterface(&panel), nodes);
+    const auto names = [&] {
+        std::vector<std::string> all;
+        for (const AccessibleNode& node : nodes) {
+            all.push_back(node.name);
+        }
+        return all;
+    }();
+    EXPECT_THAT(names, Contains("Ana's iPhone"));
+    for (const char* text : {"4006381333931", "ean13", "9780201633610", "isbn13"}) {
+        const AccessibleNode* label = accessibleByName(nodes, text);
+        ASSERT_NE(label, nullptr) << text;
+        EXPECT_EQ(label->role, QAccessible::StaticText) << text;
+    }
+    // A row reads whole, with whether it was typed.
+    const AccessibleNode* typedRow = accessibleByName(nodes, "4006381333931, ean13, typed");
+    ASSERT_NE(typedRow, nullptr);
+    EXPECT_EQ(typedRow->role, QAccessible::ListItem);
+    EXPECT_NE(accessibleByName(nodes, "9780201633610, isbn13, not typed"), nullptr);
+
+    const AccessibleNode* csv = accessibleByName(nodes, "CSV");
+    ASSERT_NE(csv, nullptr);
+    EXPECT_TRUE(csv->state.checkable);
+    EXPECT_TRUE(csv->state.checked);
+    EXPECT_FALSE(accessibleByName(nodes, "Newline")->state.checked);
+
+    // No text drawn where a screen reader finds only a nameless filler.
+    for (const AccessibleNode& node : nodes) {
+        const auto* widget = qobject_cast<QWidget*>(node.object);
+        const bool filler = node.role == QAccessible::Client || node.role == QAccessible::Pane;
+        EXPECT_FALSE(filler && node.name.empty() && widget != nullptr &&
+                     widget->findChildren<QWidget*>().isEmpty())
+            << widget->metaObject()->className() << " " << widget->objectName().toStdString();
+    }
 }
 
 }  // namespace

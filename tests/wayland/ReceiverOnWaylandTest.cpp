@@ -172,5 +172,33 @@ INSTANTIATE_TEST_SUITE_P(Desktops, ReceiverLaunchedOnSway,
                          ::testing::Values(Desktop{"Sway", testing::swayCompositor, ""}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+using TrayLaterOnSway = ReceiverOnWayland;
+
+// A panel such as waybar, started by the compositor, often comes up after the receiver's
+// autostart entry; its StatusNotifier tray gets the icon all the same.
+TEST_P(TrayLaterOnSway, AStatusNotifierTrayThatComesLaterGetsTheIconWhichOpensThePanel) {
+    ASSERT_TRUE(startReceiver()) << log_;
+    ChildProcess tray({"/usr/bin/python3", TAVO_STATUS_NOTIFIER_HOST_PATH});
+    ASSERT_EQ(tray.readLine(10s), "ready");
+    const auto deadline = std::chrono::steady_clock::now() + 2s;
+    std::optional<std::string> line;
+    while ((line = tray.readLine(deadline - std::chrono::steady_clock::now())) &&
+           !line->starts_with("item ")) {
+    }
+    ASSERT_TRUE(line) << "no item within 2 s of the watcher\n" << log_;
+
+    ASSERT_EQ(testing::runProgram({"gdbus", "call", "--session", "--dest",
+                                   "org.kde.StatusNotifierWatcher", "--object-path",
+                                   "/org/tavo/TestHost", "--method", "org.tavo.TestHost.Activate"}),
+              0);
+    EXPECT_TRUE(testing::waitUntil(
+        [] { return swayTree().find("\"tavo-receiver\"") != std::string::npos; }, 20s))
+        << swayTree();
+}
+
+INSTANTIATE_TEST_SUITE_P(Desktops, TrayLaterOnSway,
+                         ::testing::Values(Desktop{"Sway", testing::swayCompositor, ""}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 }  // namespace
 }  // namespace tavo
