@@ -17,6 +17,7 @@
 #include "app/ElidedLabel.h"
 #include "app/LaunchAtLogin.h"
 #include "app/ListeningInfo.h"
+#include "app/PlatformTexts.h"
 #include "app/Symbols.h"
 #include "app/TrustPrompt.h"
 #include "app/TrustSettings.h"
@@ -313,15 +314,16 @@ void MenuBarContentView::rebuild() {
     accessibilityNotice_->setVisible(content_.showsAccessibilityNotice);
     statusDot_->setPixmap(dot(content_.statusColor == StatusColor::green ? systemGreen : systemGray,
                               devicePixelRatioF()));
-    statusText_->setText(qString(content_.statusText));
+    statusText_->setText(inputs.connectedDeviceName ? qString(content_.statusText)
+                                                    : tr(content_.statusText.c_str()));
     newlineSegment_->setChecked(content_.selectedMode == ReceiverOutputMode::newline);
     csvSegment_->setChecked(content_.selectedMode == ReceiverOutputMode::csv);
-    modeDescription_->setText(qString(content_.modeDescription));
+    modeDescription_->setText(tr(content_.modeDescription.c_str()));
     fillScanList();
     launchAtLoginSwitch_->setChecked(content_.launchAtLogin);
     listeningInfo_->refresh();
     const std::string route = inputAccess_.typingRoute();
-    typingRoute_->setText(qString(route));
+    typingRoute_->setText(translatedPlatformText(route));
     typingRoute_->setVisible(!route.empty());
     trustPrompt_->refresh();
     trustSettings_->refresh();
@@ -352,7 +354,7 @@ void MenuBarContentView::fillScanList() {
 void MenuBarContentView::showAccessAdvice() {
     auto* box =
         new QMessageBox(QMessageBox::Information, tr("Tavo Receiver"),
-                        QString::fromStdString(inputAccess_.accessAdvice()), QMessageBox::Ok);
+                        translatedPlatformText(inputAccess_.accessAdvice()), QMessageBox::Ok);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setAttribute(Qt::WA_ShowWithoutActivating);
     box->setWindowFlag(Qt::WindowDoesNotAcceptFocus);

@@ -1,5 +1,7 @@
 #include "app/PanelRules.h"
 
+#include <QCoreApplication>
+
 namespace tavo {
 
 PanelContent panelContent(const PanelInputs& inputs) {
@@ -11,14 +13,21 @@ PanelContent panelContent(const PanelInputs& inputs) {
         content.statusText = *inputs.connectedDeviceName;
     } else {
         content.statusColor = StatusColor::gray;
-        content.statusText = inputs.isAdvertising ? "Waiting for iPhone\u2026" : "Starting\u2026";
+        content.statusText =
+            inputs.isAdvertising
+                ? QT_TRANSLATE_NOOP("tavo::MenuBarContentView", "Waiting for iPhone\u2026")
+                : QT_TRANSLATE_NOOP("tavo::MenuBarContentView", "Starting\u2026");
     }
 
     content.selectedMode = inputs.outputMode;
     content.modeDescription =
         inputs.outputMode == ReceiverOutputMode::csv
-            ? "Each scan is typed followed by a comma, no Return \u2014 builds one line yourself."
-            : "Each scan is typed, then Return is pressed \u2014 one scan per line.";
+            ? QT_TRANSLATE_NOOP("tavo::MenuBarContentView",
+                                "Each scan is typed followed by a comma, no Return \u2014 builds "
+                                "one line yourself.")
+            : QT_TRANSLATE_NOOP(
+                  "tavo::MenuBarContentView",
+                  "Each scan is typed, then Return is pressed \u2014 one scan per line.");
 
     content.scanRows.reserve(inputs.recentScans.size());
     for (const auto& [scan, typed] : inputs.recentScans) {
@@ -37,7 +46,12 @@ std::string_view trayIconName(const std::optional<std::string>& connectedDeviceN
 }
 
 std::string phoneAskingText(const Phone& phone) {
-    return phone.deviceName + " (" + phone.address + ") wants to type on this computer";
+    // Both come from the network: put in as they are, in one pass, so that a "%2" in a device
+    // name stays text.
+    return QCoreApplication::translate("tavo::TrustPrompt",
+                                       "%1 (%2) wants to type on this computer")
+        .arg(QString::fromStdString(phone.deviceName), QString::fromStdString(phone.address))
+        .toStdString();
 }
 
 }  // namespace tavo

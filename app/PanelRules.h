@@ -33,9 +33,10 @@ struct ScanRow {
 struct PanelContent {
     bool showsAccessibilityNotice = false;
     StatusColor statusColor = StatusColor::gray;
-    std::string statusText;  // shown verbatim
+    // A device name is shown verbatim; the texts without one are English keys to look up.
+    std::string statusText;
     ReceiverOutputMode selectedMode = ReceiverOutputMode::newline;
-    std::string modeDescription;  // shown verbatim
+    std::string modeDescription;  // an English key to look up
     // Empty: the "No scans yet" text instead of a list. Newest first.
     std::vector<ScanRow> scanRows;
     bool launchAtLogin = false;
@@ -48,7 +49,8 @@ PanelContent panelContent(const PanelInputs& inputs);
 std::string_view trayIconName(const std::optional<std::string>& connectedDeviceName,
                               bool isPaused = false);
 
-// The question shown while a phone waits to be allowed.
+// The question shown while a phone waits to be allowed, in the language of the installed
+// translator.
 std::string phoneAskingText(const Phone& phone);
 
 }  // namespace tavo
