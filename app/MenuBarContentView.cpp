@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -27,6 +28,8 @@ namespace {
 
 constexpr int margin = 14;
 constexpr int scanListMaximumHeight = 200;
+// What the list keeps, at least, on a screen too short for the whole panel.
+constexpr int scanListMinimumHeight = 60;
 const QColor systemRed(255, 59, 48);
 const QColor systemGreen(52, 199, 89);
 const QColor systemGray(142, 142, 147);
@@ -328,10 +331,23 @@ void MenuBarContentView::rebuild() {
     trustPrompt_->refresh();
     trustSettings_->refresh();
 
-    layout()->activate();
-    const int height = hasHeightForWidth() ? heightForWidth(panelWidth) : sizeHint().height();
-    setFixedSize(panelWidth, height);
+    setFixedSize(panelWidth, neededHeight());
+    // On a short screen (a laptop's 768 pixels, a long translation) the list gives up rows so
+    // that the whole panel stays on the screen.
+    const int available =
+        screen()->availableGeometry().height() - (frameGeometry().height() - height());
+    while (height() > available && scanList_->isVisible() &&
+           scanList_->maximumHeight() > scanListMinimumHeight) {
+        scanList_->setFixedHeight(
+            std::max(scanListMinimumHeight, scanList_->maximumHeight() - (height() - available)));
+        setFixedSize(panelWidth, neededHeight());
+    }
     Q_EMIT rebuilt();
+}
+
+int MenuBarContentView::neededHeight() {
+    layout()->activate();
+    return hasHeightForWidth() ? heightForWidth(panelWidth) : sizeHint().height();
 }
 
 void MenuBarContentView::fillScanList() {

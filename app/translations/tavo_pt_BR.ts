@@ -59,7 +59,7 @@ celular. Iniciá-lo de novo enquanto está em execução abre o painel da instâ
     </message>
     <message>
         <source>Accessibility permission needed</source>
-        <translation>Permissão de acessibilidade necessária</translation>
+        <translation>Falta permissão de acessibilidade</translation>
     </message>
     <message>
         <source>Tavo types scans into whatever app is focused, which requires Accessibility access.</source>

@@ -63,7 +63,7 @@ connection. Starting it again while it runs opens the running one&apos;s panel.<
     </message>
     <message>
         <source>Tavo types scans into whatever app is focused, which requires Accessibility access.</source>
-        <translation>Tavo вводит коды в активное приложение, и для этого нужен универсальный доступ.</translation>
+        <translation>Tavo вводит коды в активное приложение, для этого нужен универсальный доступ.</translation>
     </message>
     <message>
         <source>Grant Access…</source>
@@ -115,7 +115,7 @@ connection. Starting it again while it runs opens the running one&apos;s panel.<
     </message>
     <message>
         <source>Each scan is typed, then Return is pressed — one scan per line.</source>
-        <translation>Каждый код вводится, затем нажимается Enter — один код на строку.</translation>
+        <translation>Каждый код вводится, затем нажимается Enter — по коду на строку.</translation>
     </message>
 </context>
 <context>
@@ -142,7 +142,7 @@ connection. Starting it again while it runs opens the running one&apos;s panel.<
     </message>
     <message>
         <source>Characters missing from the keyboard layout are pasted through the clipboard (Ctrl+V).</source>
-        <translation>Символы, которых нет в раскладке клавиатуры, вставляются через буфер обмена (Ctrl+V).</translation>
+        <translation>Символы не из раскладки вставляются через буфер обмена (Ctrl+V).</translation>
     </message>
     <message>
         <source>This Wayland session offers no way for other programs to type.</source>

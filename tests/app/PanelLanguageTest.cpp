@@ -1,0 +1,132 @@
+// The panel in each language at its fixed width, on the offscreen platform with a 1366×768 laptop
+// screen (tests/app/laptop-screen.json) and the desktop font of Debian without a desktop's own
+// (DejaVu Sans, 10 pt), with everything showing at once: the notice, the typing route, a phone
+// asking, twenty scans marked not typed.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLabel>
+#include <QScreen>
+#include <climits>
+#include <optional>
+
+#include "app/ElidedLabel.h"
+#include "app/TavoReceiverApp.h"
+#include "app/Translation.h"
+#include "kit/TavoFraming.h"
+#include "tests/support/FakeNetwork.h"
+#include "tests/support/ManualMainThread.h"
+#include "tests/support/MemoryDefaultsStore.h"
+#include "tests/support/RecordingKeyEvents.h"
+
+namespace tavo {
+namespace {
+
+// The longest texts platform/ gives, both at once, which no session shows together.
+class LongestTextsInputAccess : public InputAccess {
+  public:
+    bool isTrusted() override { return false; }
+    std::string accessAdvice() override { return {}; }
+    std::string typingRoute() override {
+        return "Typing through KDE's fake input protocol. Characters missing from the keyboard "
+               "layout are pasted through the clipboard (Ctrl+V).";
+    }
+};
+
+class UnregisteredLoginItems : public LoginItems {
+  public:
+    LoginItemStatus status() override { return LoginItemStatus::notRegistered; }
+    bool registerItem() override { return true; }
+    bool unregisterItem() override { return true; }
+};
+
+// What a text needs, laid out as its widget lays it out, against the room the widget has.
+std::optional<std::string> clipped(const QWidget& widget, const QWidget& panel) {
+    const QString name =
+        widget.objectName().isEmpty() ? widget.metaObject()->className() : widget.objectName();
+    const auto report = [&](const QString& text, QSize needed, QSize room) {
+        return QStringLiteral("%1 \"%2\" needs %3×%4 px, has %5×%6")
+            .arg(name, text)
+            .arg(needed.width())
+            .arg(needed.height())
+            .arg(room.width())
+            .arg(room.height())
+            .toStdString();
+    };
+    if (widget.mapTo(&panel, QPoint(widget.width(), 0)).x() > panel.width()) {
+        return (name + " reaches past the panel's edge").toStdString();
+    }
+    if (const auto* label = qobject_cast<const QLabel*>(&widget);
+        label && !label->text().isEmpty()) {
+        const QSize room = label->contentsRect().size();
+        const QSize needed = label->wordWrap()
+                                 ? label->fontMetrics()
+                                       .boundingRect(QRect(0, 0, room.width(), INT_MAX),
+                                                     Qt::TextWordWrap, label->text())
+                                       .size()
+                                 : QSize(label->fontMetrics().horizontalAdvance(label->text()),
+                                         label->fontMetrics().height());
+        if (needed.width() > room.width() || needed.height() > room.height()) {
+            return report(label->text(), needed, room);
+        }
+    }
+    if (const auto* button = qobject_cast<const QAbstractButton*>(&widget)) {
+        if (button->sizeHint().width() > button->width()) {
+            return report(button->text(), button->sizeHint(), button->size());
+        }
+    }
+    return std::nullopt;
+}
+
+class PanelLanguageTest : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(PanelLanguageTest, EveryTextFitsTheWidthAndThePanelFitsTheScreen) {
+    QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 10));
+    Translation translation(QStringList{QString::fromUtf8(GetParam())});
+    translation.install();
+
+    ManualMainThread mainThread;
+    MemoryDefaultsStore defaults;
+    FakeNetwork network;
+    RecordingKeyEvents keyEvents;
+    LongestTextsInputAccess inputAccess;
+    UnregisteredLoginItems loginItems;
+    TavoReceiverApp app(mainThread, defaults, network, keyEvents, inputAccess, loginItems);
+    const auto phone = network.makeConnection();
+    network.listener().deliverConnection(phone);
+    mainThread.drain();
+    phone->feed(TavoFraming::encode(TavoHello{"Lager 3 (Zebra TC52)", 1}));
+    for (int i = 0; i < 20; ++i) {
+        phone->feed(TavoFraming::encode(TavoScan("4006381333931", "ean13", i)));
+    }
+    mainThread.drain();
+    QCoreApplication::processEvents();
+
+    MenuBarContentView& panel = *app.panel();
+    ASSERT_TRUE(panel.findChild<QWidget*>("trustPrompt")->isVisible());
+    ASSERT_EQ(panel.findChildren<QWidget*>("notTypedMark").size(), 20);
+    if (std::string_view(GetParam()) != "en") {
+        ASSERT_FALSE(translation.language().isEmpty()) << "no catalogue built in";
+        EXPECT_NE(panel.findChild<QAbstractButton*>("quitButton")->text(), "Quit Tavo Receiver");
+    }
+
+    EXPECT_EQ(panel.width(), MenuBarContentView::panelWidth);
+    for (const QWidget* widget : panel.findChildren<QWidget*>()) {
+        if (widget->isVisibleTo(&panel)) {
+            if (const auto problem = clipped(*widget, panel)) {
+                ADD_FAILURE() << *problem;
+            }
+        }
+    }
+    const auto& status = *panel.findChild<ElidedLabel*>("statusText");
+    EXPECT_EQ(status.displayedText(), status.text());
+    EXPECT_LE(panel.frameGeometry().height(), panel.screen()->availableGeometry().height());
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, PanelLanguageTest,
+                         ::testing::Values("en", "de", "fr", "es", "it", "pt-BR", "pl", "nl", "ru",
+                                           "ja", "zh-CN"));
+
+}  // namespace
+}  // namespace tavo
