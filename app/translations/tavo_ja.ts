@@ -1,6 +1,6 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
-<TS version="2.1" language="ja_JP">
+<TS version="2.1" language="ja">
 <context>
     <name>tavo::CommandLine</name>
     <message>
@@ -232,11 +232,11 @@ connection. Starting it again while it runs opens the running one&apos;s panel.<
     </message>
     <message>
         <source>Ask before a new phone types</source>
-        <translation>新しい電話は入力前に確認</translation>
+        <translation>新しい端末は入力前に確認</translation>
     </message>
     <message>
         <source>Forget allowed phones</source>
-        <translation>許可した電話を消去</translation>
+        <translation>許可した端末を消去</translation>
     </message>
 </context>
 </TS>

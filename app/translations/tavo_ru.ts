@@ -1,6 +1,6 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
-<TS version="2.1" language="ru_RU">
+<TS version="2.1" language="ru">
 <context>
     <name>tavo::CommandLine</name>
     <message>
@@ -99,7 +99,7 @@ connection. Starting it again while it runs opens the running one&apos;s panel.<
     </message>
     <message>
         <source>Quit Tavo Receiver</source>
-        <translation>Выйти из Tavo Receiver</translation>
+        <translation>Завершить Tavo Receiver</translation>
     </message>
     <message>
         <source>Waiting for iPhone…</source>
@@ -201,7 +201,7 @@ connection. Starting it again while it runs opens the running one&apos;s panel.<
     </message>
     <message>
         <source>Quit Tavo Receiver</source>
-        <translation>Выйти из Tavo Receiver</translation>
+        <translation>Завершить Tavo Receiver</translation>
     </message>
     <message>
         <source>Tavo Receiver</source>

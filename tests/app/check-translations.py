@@ -20,7 +20,7 @@ PLACEHOLDER = re.compile(r"%(?:\d+|n)")
 def problems(catalogue: pathlib.Path, name: str):
     language = catalogue.getroot().get("language", "")
     expected = name.removeprefix("tavo_").removesuffix(".ts")
-    if not language.startswith(expected):
+    if language != expected:
         yield f'{name}: the catalogue says language "{language}", its name "{expected}"'
     for context in catalogue.iter("context"):
         context_name = context.findtext("name")
