@@ -7,6 +7,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
+#include <QMenu>
 #include <QScreen>
 #include <climits>
 #include <optional>
@@ -110,7 +111,20 @@ TEST_P(PanelLanguageTest, EveryTextFitsTheWidthAndThePanelFitsTheScreen) {
     ASSERT_EQ(panel.findChildren<QWidget*>("notTypedMark").size(), 20);
     if (GetParam() != "en") {
         ASSERT_FALSE(translation.language().isEmpty()) << "no catalogue built in";
+        // One text of each class that translates, so that a context the catalogue does not
+        // know shows up.
         EXPECT_NE(panel.findChild<QAbstractButton*>("quitButton")->text(), "Quit Tavo Receiver");
+        EXPECT_NE(panel.findChild<QAbstractButton*>("allowPhoneButton")->text(), "Allow");
+        EXPECT_NE(panel.findChild<QAbstractButton*>("pauseSwitch")->text(), "Pause typing");
+        EXPECT_FALSE(panel.findChild<QLabel*>("trustQuestion")->text().contains("wants to type"));
+        int trayMenus = 0;
+        for (const QWidget* window : QApplication::topLevelWidgets()) {
+            if (const auto* trayMenu = qobject_cast<const QMenu*>(window)) {
+                ++trayMenus;
+                EXPECT_NE(trayMenu->actions().front()->text(), "Open Tavo Receiver");
+            }
+        }
+        EXPECT_EQ(trayMenus, 1);
         // The sentences from platform/ too; Chinese and Japanese ones follow each other without
         // a space.
         const QString route = panel.findChild<QLabel*>("typingRoute")->text();
