@@ -52,7 +52,7 @@ Betriebs öffnet das Bedienfeld des laufenden Programms.</translation>
     <name>tavo::MenuBarContentView</name>
     <message>
         <source>not typed</source>
-        <translation>nicht eingegeben</translation>
+        <translation>nicht getippt</translation>
     </message>
     <message>
         <source>Tavo Receiver</source>
