@@ -1,6 +1,7 @@
 #include "app/Translation.h"
 
 #include <QCoreApplication>
+#include <QLibraryInfo>
 
 namespace tavo {
 
@@ -13,14 +14,19 @@ Translation::Translation(const QStringList& uiLanguages) {
         // Tries "tavo_pt_BR", then "tavo_pt", and the like.
         if (translator_.load(locale, QStringLiteral("tavo"), QStringLiteral("_"),
                              QStringLiteral(":/i18n"))) {
+            static_cast<void>(qtTranslator_.load(
+                QLocale(translator_.language()), QStringLiteral("qtbase"), QStringLiteral("_"),
+                QLibraryInfo::path(QLibraryInfo::TranslationsPath)));
             return;
         }
     }
 }
 
 void Translation::install() {
-    if (!translator_.isEmpty()) {
-        QCoreApplication::installTranslator(&translator_);
+    for (QTranslator* translator : {&translator_, &qtTranslator_}) {
+        if (!translator->isEmpty()) {
+            QCoreApplication::installTranslator(translator);
+        }
     }
 }
 

@@ -14,7 +14,8 @@ class Translation {
     // By default the session's languages: LANGUAGE, LC_ALL, LC_MESSAGES, LANG, as Qt reads them.
     explicit Translation(const QStringList& uiLanguages = QLocale::system().uiLanguages());
 
-    // Makes tr() find the catalogue; the application object must exist by then.
+    // Makes tr() find the catalogue, and Qt's own texts (a message box's buttons, a scroll bar's
+    // menu) theirs; the application object must exist by then.
     void install();
     // The text in the chosen language, or the source text when there is none.
     QString translate(const char* context, const char* sourceText) const;
@@ -23,6 +24,8 @@ class Translation {
 
   private:
     QTranslator translator_;
+    // From the system's Qt translations (qt6-translations-l10n), when they are installed.
+    QTranslator qtTranslator_;
 };
 
 }  // namespace tavo

@@ -9,7 +9,7 @@ packages=(
   libx11-dev libxtst-dev libxi-dev libxkbcommon-dev libxkbcommon-x11-dev
   qt6-base-dev qt6-svg-dev qt6-wayland libgl-dev
   # the translation catalogues: lupdate and lrelease, and CMake's Qt6LinguistTools
-  qt6-l10n-tools qt6-tools-dev
+  qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev
   # the Debian package and its checks
   dpkg-dev lintian desktop-file-utils appstream

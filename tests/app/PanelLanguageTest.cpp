@@ -6,7 +6,9 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QMenu>
 #include <QScreen>
 #include <climits>
@@ -144,6 +146,17 @@ TEST_P(PanelLanguageTest, EveryTextFitsTheWidthAndThePanelFitsTheScreen) {
     const auto& status = *panel.findChild<ElidedLabel*>("statusText");
     EXPECT_EQ(status.displayedText(), status.text());
     EXPECT_LE(panel.frameGeometry().height(), panel.screen()->availableGeometry().height());
+}
+
+// Qt's own texts, such as the buttons of the access advice, follow where the system has Qt's
+// translations.
+TEST(QtTextsTest, FollowTheLanguageWhereTheSystemHasQtsTranslations) {
+    if (!QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_de.qm")) {
+        GTEST_SKIP() << "qt6-translations-l10n is not installed";
+    }
+    Translation german({"de-DE"});
+    german.install();
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Abbrechen");
 }
 
 // English, the language of the sources, and every language with a catalogue.

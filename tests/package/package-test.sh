@@ -21,8 +21,8 @@ for path in usr/bin/tavo-receiver usr/bin/tavo-send \
     grep -q " \./$path\$" <<<"$contents" || { echo "missing from the package: $path"; exit 1; }
 done
 dpkg-deb -f "$deb" Depends | grep -q libqt6widgets6 || { echo "no library dependencies"; exit 1; }
-[ "$(dpkg-deb -f "$deb" Recommends)" = "avahi-daemon, qt6-wayland" ] ||
-    { echo "avahi-daemon and qt6-wayland not recommended"; exit 1; }
+[ "$(dpkg-deb -f "$deb" Recommends)" = "avahi-daemon, qt6-wayland, qt6-translations-l10n" ] ||
+    { echo "avahi-daemon, qt6-wayland and qt6-translations-l10n not recommended"; exit 1; }
 
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
