@@ -1,27 +1,61 @@
 #include "app/CommandLine.h"
 
+#include <QString>
 #include <string_view>
 
 #include "TavoVersion.h"
+#include "app/Translation.h"
 
 namespace tavo {
 namespace {
 
-constexpr std::string_view usage = "Usage: tavo-receiver [--verbose] [--help] [--version]\n";
+constexpr const char* context = "tavo::CommandLine";
+constexpr const char* synopsis = "tavo-receiver [--verbose] [--help] [--version]";
 
-constexpr std::string_view help = R"(
-Types barcode scans from a phone into the focused application. Sits in the system tray,
-advertises itself on the local network by DNS-SD as _tavo._tcp and accepts the phone's
-connection. Starting it again while it runs opens the running one's panel.
+class Texts {
+  public:
+    explicit Texts(const Translation* translation) : translation_(translation) {}
 
-  -v, --verbose   log details of its work to standard error
-  -h, --help      show this help and exit
-  -V, --version   show the version and exit
-)";
+    QString operator()(const char* sourceText) const {
+        return translation_ != nullptr ? translation_->translate(context, sourceText)
+                                       : QString::fromUtf8(sourceText);
+    }
+
+  private:
+    const Translation* translation_;
+};
+
+std::string usage(const Texts& text) {
+    return text(QT_TRANSLATE_NOOP("tavo::CommandLine", "Usage: %1")).arg(synopsis).toStdString() +
+           "\n";
+}
+
+std::string help(const Texts& text) {
+    // Option names are the same in every language; only what they do is translated.
+    const auto option = [&](const char* names, const char* what) {
+        return QStringLiteral("  %1%2\n").arg(QString::fromUtf8(names), -16).arg(text(what));
+    };
+    const QString body =
+        QStringLiteral("\n") +
+        text(QT_TRANSLATE_NOOP(
+            "tavo::CommandLine",
+            "Types barcode scans from a phone into the focused application. Sits in the system "
+            "tray,\nadvertises itself on the local network by DNS-SD as _tavo._tcp and accepts the "
+            "phone's\nconnection. Starting it again while it runs opens the running one's "
+            "panel.")) +
+        QStringLiteral("\n\n") +
+        option("-v, --verbose", QT_TRANSLATE_NOOP("tavo::CommandLine",
+                                                  "log details of its work to standard error")) +
+        option("-h, --help", QT_TRANSLATE_NOOP("tavo::CommandLine", "show this help and exit")) +
+        option("-V, --version",
+               QT_TRANSLATE_NOOP("tavo::CommandLine", "show the version and exit"));
+    return usage(text) + body.toStdString();
+}
 
 }  // namespace
 
-CommandLine parseCommandLine(int argc, const char* const* argv) {
+CommandLine parseCommandLine(int argc, const char* const* argv, const Translation* translation) {
+    const Texts text(translation);
     CommandLine commandLine;
     for (int i = 1; i < argc; ++i) {
         const std::string_view argument = argv[i];
@@ -29,7 +63,7 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
             commandLine.verbose = true;
         } else if (argument == "-h" || argument == "--help") {
             commandLine.exitStatus = 0;
-            commandLine.message = std::string(usage) + std::string(help);
+            commandLine.message = help(text);
             return commandLine;
         } else if (argument == "-V" || argument == "--version") {
             commandLine.exitStatus = 0;
@@ -37,11 +71,17 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
             return commandLine;
         } else {
             commandLine.exitStatus = 2;
-            const char* const what =
-                argument.starts_with('-') ? "unknown option" : "unexpected argument";
-            commandLine.message = "tavo-receiver: " + std::string(what) + " '" +
-                                  std::string(argument) + "'\n" + std::string(usage) +
-                                  "Try 'tavo-receiver --help'.\n";
+            const QString problem =
+                argument.starts_with('-')
+                    ? text(QT_TRANSLATE_NOOP("tavo::CommandLine", "unknown option '%1'"))
+                    : text(QT_TRANSLATE_NOOP("tavo::CommandLine", "unexpected argument '%1'"));
+            commandLine.message =
+                "tavo-receiver: " + problem.arg(QString::fromUtf8(argv[i])).toStdString() + "\n" +
+                usage(text) +
+                text(QT_TRANSLATE_NOOP("tavo::CommandLine", "Try '%1'."))
+                    .arg(QStringLiteral("tavo-receiver --help"))
+                    .toStdString() +
+                "\n";
             return commandLine;
         }
     }

@@ -5,6 +5,8 @@
 
 namespace tavo {
 
+class Translation;
+
 // What tavo-receiver's command line asks for. Read before Qt starts, so that --help and
 // --version work without a display.
 struct CommandLine {
@@ -15,6 +17,8 @@ struct CommandLine {
     std::string message;
 };
 
-CommandLine parseCommandLine(int argc, const char* const* argv);
+// Without a translation, its texts are English.
+CommandLine parseCommandLine(int argc, const char* const* argv,
+                             const Translation* translation = nullptr);
 
 }  // namespace tavo

@@ -8,6 +8,7 @@ namespace tavo {
 // the text are drawn as spaces. Screen readers read it as a label with the whole text.
 class ElidedLabel : public QWidget {
     Q_OBJECT
+    Q_PROPERTY(QString text READ text WRITE setText)
 
   public:
     explicit ElidedLabel(QString text, QWidget* parent = nullptr);

@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -18,6 +19,7 @@
 #include "app/ElidedLabel.h"
 #include "app/LaunchAtLogin.h"
 #include "app/ListeningInfo.h"
+#include "app/PlatformTexts.h"
 #include "app/Symbols.h"
 #include "app/TrustPrompt.h"
 #include "app/TrustSettings.h"
@@ -27,6 +29,8 @@ namespace {
 
 constexpr int margin = 14;
 constexpr int scanListMaximumHeight = 200;
+// What the list keeps, at least, on a screen too short for the whole panel.
+constexpr int scanListMinimumHeight = 60;
 const QColor systemRed(255, 59, 48);
 const QColor systemGreen(52, 199, 89);
 const QColor systemGray(142, 142, 147);
@@ -347,13 +351,17 @@ void MenuBarContentView::rebuild() {
     accessibilityNotice_->setVisible(content_.showsAccessibilityNotice);
     statusDot_->setPixmap(dot(statusColor(content_.statusColor), devicePixelRatioF()));
     const bool isProblem = content_.statusColor == StatusColor::orange;
-    statusText_->setText(isProblem ? QString() : qString(content_.statusText));
+    // A device name and a problem come ready to show; the other lines are keys to look up.
+    const QString status = inputs.connectedDeviceName || isProblem
+                               ? qString(content_.statusText)
+                               : tr(content_.statusText.c_str());
+    statusText_->setText(isProblem ? QString() : status);
     statusText_->setVisible(!isProblem);
-    statusProblem_->setText(isProblem ? qString(content_.statusText) : QString());
+    statusProblem_->setText(isProblem ? status : QString());
     statusProblem_->setVisible(isProblem);
     newlineSegment_->setChecked(content_.selectedMode == ReceiverOutputMode::newline);
     csvSegment_->setChecked(content_.selectedMode == ReceiverOutputMode::csv);
-    modeDescription_->setText(qString(content_.modeDescription));
+    modeDescription_->setText(tr(content_.modeDescription.c_str()));
     fillScanList();
     launchAtLoginSwitch_->setChecked(content_.launchAtLogin);
     if (const auto& failure = launchAtLogin_.failure) {
@@ -364,15 +372,28 @@ void MenuBarContentView::rebuild() {
     launchAtLoginFailure_->setVisible(launchAtLogin_.failure.has_value());
     listeningInfo_->refresh();
     const std::string route = inputAccess_.typingRoute();
-    typingRoute_->setText(qString(route));
+    typingRoute_->setText(translatedPlatformText(route));
     typingRoute_->setVisible(!route.empty());
     trustPrompt_->refresh();
     trustSettings_->refresh();
 
-    layout()->activate();
-    const int height = hasHeightForWidth() ? heightForWidth(panelWidth) : sizeHint().height();
-    setFixedSize(panelWidth, height);
+    setFixedSize(panelWidth, neededHeight());
+    // On a short screen (a laptop's 768 pixels, a long translation) the list gives up rows so
+    // that the whole panel stays on the screen.
+    const int available =
+        screen()->availableGeometry().height() - (frameGeometry().height() - height());
+    while (height() > available && scanList_->isVisible() &&
+           scanList_->maximumHeight() > scanListMinimumHeight) {
+        scanList_->setFixedHeight(
+            std::max(scanListMinimumHeight, scanList_->maximumHeight() - (height() - available)));
+        setFixedSize(panelWidth, neededHeight());
+    }
     Q_EMIT rebuilt();
+}
+
+int MenuBarContentView::neededHeight() {
+    layout()->activate();
+    return hasHeightForWidth() ? heightForWidth(panelWidth) : sizeHint().height();
 }
 
 void MenuBarContentView::fillScanList() {
@@ -395,7 +416,7 @@ void MenuBarContentView::fillScanList() {
 void MenuBarContentView::showAccessAdvice() {
     auto* box =
         new QMessageBox(QMessageBox::Information, tr("Tavo Receiver"),
-                        QString::fromStdString(inputAccess_.accessAdvice()), QMessageBox::Ok);
+                        translatedPlatformText(inputAccess_.accessAdvice()), QMessageBox::Ok);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setAttribute(Qt::WA_ShowWithoutActivating);
     box->setWindowFlag(Qt::WindowDoesNotAcceptFocus);

@@ -51,6 +51,8 @@ class MenuBarContentView : public QWidget {
     // A hidden panel rebuilds when it is shown.
     void rebuildIfVisible();
     void fillScanList();
+    // The height the content needs at the panel's width.
+    int neededHeight();
     void showAccessAdvice();
 
     std::shared_ptr<ScanListener> listener_;

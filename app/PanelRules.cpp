@@ -34,14 +34,21 @@ PanelContent panelContent(const PanelInputs& inputs) {
         content.statusText = notVisibleText(*inputs.advertisingTrouble);
     } else {
         content.statusColor = StatusColor::gray;
-        content.statusText = inputs.isAdvertising ? "Waiting for iPhone\u2026" : "Starting\u2026";
+        content.statusText =
+            inputs.isAdvertising
+                ? QT_TRANSLATE_NOOP("tavo::MenuBarContentView", "Waiting for iPhone\u2026")
+                : QT_TRANSLATE_NOOP("tavo::MenuBarContentView", "Starting\u2026");
     }
 
     content.selectedMode = inputs.outputMode;
     content.modeDescription =
         inputs.outputMode == ReceiverOutputMode::csv
-            ? "Each scan is typed followed by a comma, no Return \u2014 builds one line yourself."
-            : "Each scan is typed, then Return is pressed \u2014 one scan per line.";
+            ? QT_TRANSLATE_NOOP("tavo::MenuBarContentView",
+                                "Each scan is typed followed by a comma, no Return \u2014 builds "
+                                "one line yourself.")
+            : QT_TRANSLATE_NOOP(
+                  "tavo::MenuBarContentView",
+                  "Each scan is typed, then Return is pressed \u2014 one scan per line.");
 
     content.scanRows.reserve(inputs.recentScans.size());
     for (const auto& [scan, typed] : inputs.recentScans) {
@@ -61,10 +68,17 @@ std::string_view trayIconName(const std::optional<std::string>& connectedDeviceN
 }
 
 std::string phoneAskingText(const Phone& phone) {
-    // Isolated, so that a right-to-left name cannot carry the words around it along.
-    const std::string name = "\u2068" + shownName(phone.deviceName) + "\u2069";
-    return name + " (" + phone.address + (phone.fromOtherNetwork ? ", from another network" : "") +
-           ") wants to type on this computer";
+    // Isolated, so that a right-to-left name cannot carry the words around it along. Name and
+    // address are put in in one pass, so that a "%2" in a device name stays text.
+    const QString name = QString::fromStdString("\u2068" + shownName(phone.deviceName) + "\u2069");
+    const QString address = QString::fromStdString(phone.address);
+    const QString question =
+        phone.fromOtherNetwork ? QCoreApplication::translate(
+                                     "tavo::TrustPrompt",
+                                     "%1 (%2, from another network) wants to type on this computer")
+                               : QCoreApplication::translate(
+                                     "tavo::TrustPrompt", "%1 (%2) wants to type on this computer");
+    return question.arg(name, address).toStdString();
 }
 
 }  // namespace tavo

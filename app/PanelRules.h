@@ -35,9 +35,10 @@ struct ScanRow {
 struct PanelContent {
     bool showsAccessibilityNotice = false;
     StatusColor statusColor = StatusColor::gray;
-    std::string statusText;  // shown verbatim; may be longer than a line when orange
+    // A device name is shown made safe (may be longer than a line when orange); the texts without one are English keys to look up.
+    std::string statusText;
     ReceiverOutputMode selectedMode = ReceiverOutputMode::newline;
-    std::string modeDescription;  // shown verbatim
+    std::string modeDescription;  // an English key to look up
     // Empty: the "No scans yet" text instead of a list. Newest first.
     std::vector<ScanRow> scanRows;
     bool launchAtLogin = false;
@@ -50,7 +51,8 @@ PanelContent panelContent(const PanelInputs& inputs);
 std::string_view trayIconName(const std::optional<std::string>& connectedDeviceName,
                               bool isPaused = false);
 
-// The question shown while a phone waits to be allowed, with its name made safe to show.
+// The question shown while a phone waits to be allowed, with its name made safe to show, in the
+// language of the installed translator.
 std::string phoneAskingText(const Phone& phone);
 
 }  // namespace tavo

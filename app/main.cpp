@@ -11,6 +11,7 @@
 #include "app/SettingsDefaultsStore.h"
 #include "app/SingleInstance.h"
 #include "app/TavoReceiverApp.h"
+#include "app/Translation.h"
 #include "platform/Log.h"
 #include "platform/network/AsioNetwork.h"
 #include "platform/xdg/XdgLoginItems.h"
@@ -55,7 +56,8 @@ bool launchedWithActivationToken() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    const tavo::CommandLine commandLine = tavo::parseCommandLine(argc, argv);
+    tavo::Translation translation;
+    const tavo::CommandLine commandLine = tavo::parseCommandLine(argc, argv, &translation);
     if (commandLine.exitStatus) {
         std::fputs(commandLine.message.c_str(), *commandLine.exitStatus == 0 ? stdout : stderr);
         return *commandLine.exitStatus;
@@ -83,6 +85,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName("tavo-receiver");
     QApplication::setApplicationDisplayName("Tavo Receiver");
     QApplication::setDesktopFileName("tavo-receiver");
+    translation.install();
 
     // Declared first so that it goes last: the keyboard (X keymap, compositor sessions, the
     // clipboard) is restored once nothing types any more.

@@ -57,5 +57,5 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Without the daemon the receiver runs but the phone cannot find it; without Qt's Wayland plugin
 # it shows no panel in a Wayland session that has no Xwayland.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "avahi-daemon, qt6-wayland")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "avahi-daemon, qt6-wayland, qt6-translations-l10n")
 include(CPack)

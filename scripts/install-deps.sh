@@ -9,12 +9,16 @@ packages=(
   libnl-route-3-dev libnl-idiag-3-dev
   libx11-dev libxtst-dev libxi-dev libxkbcommon-dev libxkbcommon-x11-dev
   qt6-base-dev qt6-svg-dev qt6-wayland libgl-dev
+  # the translation catalogues: lupdate and lrelease, and CMake's Qt6LinguistTools
+  qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev
   # the Debian package and its checks
   dpkg-dev lintian desktop-file-utils appstream
   # services and tools the tests start themselves
   dbus avahi-daemon avahi-utils iproute2 util-linux
   xvfb x11-xkb-utils xkb-data x11-utils xdotool trayer
+  # Chinese and Japanese glyphs, to measure the panel in those languages
+  fonts-wqy-microhei
   # Wayland typing: protocols, and the compositors and tools the tests and benchmark start
   libwayland-dev wayland-protocols sway wtype xwayland
   # KWin, Mutter and portal typing: fake input, D-Bus, the compositors, clipboard tools and a

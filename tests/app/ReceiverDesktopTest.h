@@ -40,8 +40,16 @@ class ReceiverDesktopTest : public ::testing::Test {
         const fs::path runtime = home_ / "runtime";
         fs::create_directory(runtime);
         fs::permissions(runtime, fs::perms::owner_all);
-        environment_ = {xvfb_.environmentEntry(), "HOME=" + home_.string(),
-                        "XDG_CONFIG_HOME=" + home_.string(), "XDG_RUNTIME_DIR=" + runtime.string()};
+        // English, whatever the language of the session running the tests; a test may add its
+        // own LANG after these.
+        environment_ = {xvfb_.environmentEntry(),
+                        "HOME=" + home_.string(),
+                        "XDG_CONFIG_HOME=" + home_.string(),
+                        "XDG_RUNTIME_DIR=" + runtime.string(),
+                        "LANGUAGE=",
+                        "LC_ALL=",
+                        "LC_MESSAGES=",
+                        "LANG=C.UTF-8"};
         allowTestPhone();
         // trayer must own the tray before the receiver looks for one.
         if (trayAtStart_) {
@@ -181,6 +189,17 @@ class ReceiverDesktopTest : public ::testing::Test {
     }
 
     bool shows(const std::string& control) const { return panelGeometry().contains(control); }
+
+    // The open panel's visible texts, top to bottom, as "name<TAB>text" (name "-" when it has
+    // none), as the probe reports them.
+    std::vector<std::string> panelTexts() const {
+        std::vector<std::string> texts;
+        std::ifstream file(home_ / "panel.texts");
+        for (std::string line; std::getline(file, line);) {
+            texts.push_back(line);
+        }
+        return texts;
+    }
 
     // Opens the panel from the tray icon; returns once it shows.
     void openPanel() {
