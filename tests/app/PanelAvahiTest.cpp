@@ -13,6 +13,7 @@
 #include "platform/network/AsioNetwork.h"
 #include "tests/support/MemoryDefaultsStore.h"
 #include "tests/support/RecordingKeyEvents.h"
+#include "tests/support/UnregisteredLoginItems.h"
 #include "tests/support/WaitUntil.h"
 
 namespace tavo {
@@ -23,13 +24,6 @@ class TrustedInput : public InputAccess {
     bool isTrusted() override { return true; }
     std::string accessAdvice() override { return {}; }
     std::string typingRoute() override { return {}; }
-};
-
-class NoLoginItems : public LoginItems {
-  public:
-    LoginItemStatus status() override { return LoginItemStatus::notRegistered; }
-    std::optional<LoginItemFailure> registerItem() override { return std::nullopt; }
-    std::optional<LoginItemFailure> unregisterItem() override { return std::nullopt; }
 };
 
 bool runFixture(const char* variable) {
@@ -62,7 +56,7 @@ class PanelAvahiTest : public ::testing::Test {
     AsioNetwork network_;
     RecordingKeyEvents keyEvents_;
     TrustedInput inputAccess_;
-    NoLoginItems loginItems_;
+    UnregisteredLoginItems loginItems_;
     std::optional<TavoReceiverApp> app_;
 };
 

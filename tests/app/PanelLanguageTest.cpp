@@ -24,6 +24,7 @@
 #include "tests/support/ManualMainThread.h"
 #include "tests/support/MemoryDefaultsStore.h"
 #include "tests/support/RecordingKeyEvents.h"
+#include "tests/support/UnregisteredLoginItems.h"
 
 namespace tavo {
 namespace {
@@ -37,13 +38,6 @@ class LongestTextsInputAccess : public InputAccess {
         return "Typing through KDE's fake input protocol. Characters missing from the keyboard "
                "layout are pasted through the clipboard (Ctrl+V).";
     }
-};
-
-class UnregisteredLoginItems : public LoginItems {
-  public:
-    LoginItemStatus status() override { return LoginItemStatus::notRegistered; }
-    bool registerItem() override { return true; }
-    bool unregisterItem() override { return true; }
 };
 
 // What a text needs, laid out as its widget lays it out, against the room the widget has.

@@ -13,6 +13,7 @@
 #include "tests/support/ManualMainThread.h"
 #include "tests/support/MemoryDefaultsStore.h"
 #include "tests/support/RecordingKeyEvents.h"
+#include "tests/support/UnregisteredLoginItems.h"
 #include "tests/support/WaitUntil.h"
 
 namespace tavo {
@@ -42,13 +43,6 @@ class TrustedInput : public InputAccess {
     std::string typingRoute() override { return "Typing through a test route."; }
 };
 
-class NoLoginItems : public LoginItems {
-  public:
-    LoginItemStatus status() override { return LoginItemStatus::notRegistered; }
-    bool registerItem() override { return true; }
-    bool unregisterItem() override { return true; }
-};
-
 TEST(SessionLockAppTest, TheRouteSessionIsLetGoWhileLockedAndTakenAgainAfter) {
     ManualMainThread mainThread;
     MemoryDefaultsStore defaults;
@@ -56,7 +50,7 @@ TEST(SessionLockAppTest, TheRouteSessionIsLetGoWhileLockedAndTakenAgainAfter) {
     FakeNetwork network;
     RecordingKeyEvents keyEvents;
     TrustedInput inputAccess;
-    NoLoginItems loginItems;
+    UnregisteredLoginItems loginItems;
     // Told on the typing thread.
     std::mutex mutex;
     std::vector<bool> route;
