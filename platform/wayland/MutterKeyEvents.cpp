@@ -100,7 +100,9 @@ bool MutterKeyEvents::isAvailable() const {
 
 void MutterKeyEvents::phoneConnectionChanged(bool connected) {
     const std::lock_guard lock(busMutex_);
-    keptForClipboard_ = !connected && sessionOwnsSelection_ && !offered_.empty();
+    // The mark alone that stands for an empty clipboard needs no keeping.
+    keptForClipboard_ = !connected && sessionOwnsSelection_ && !offered_.empty() &&
+                        offered_.front().mimeType != transientHintType;
     if (connected && session_.empty()) {
         startSession();
     } else if (!connected && !keptForClipboard_) {
@@ -236,21 +238,26 @@ std::optional<ClipboardContent> MutterKeyEvents::readSelection() {
     }
     ClipboardSaving saving;
     for (const std::string& mimeType : selectionTypes_) {
-        const auto message = sessionCall("SelectionRead");
-        sd_bus_message_append(message.get(), "s", mimeType.c_str());
-        const auto reply = call(bus_.get(), message.get());
-        if (!saving.read(mimeType, takeFd(reply.get()))) {
+        // Mutter serves a session one read at a time, and finishes the last one a moment after
+        // its data ended: a refused read is asked again.
+        int fd = -1;
+        while (fd < 0) {
+            const auto message = sessionCall("SelectionRead");
+            sd_bus_message_append(message.get(), "s", mimeType.c_str());
+            fd = takeFd(call(bus_.get(), message.get()).get());
+            if (fd < 0 && saving.timeLeft() <= milliseconds(0)) {
+                break;
+            }
+            if (fd < 0) {
+                std::this_thread::sleep_for(milliseconds(1));
+            }
+        }
+        if (!saving.read(mimeType, fd)) {
             break;
         }
     }
     auto content = std::move(saving).finish();
     if (!content) {
-        // Mutter holds a session to one read at a time, and to one that was never answered for
-        // good: the clipboard is enabled anew to drop it.
-        const auto enable = sessionCall("EnableClipboard");
-        sd_bus_message_append(enable.get(), "a{sv}", 0);
-        call(bus_.get(), sessionCall("DisableClipboard").get());
-        call(bus_.get(), enable.get());
         log::warning(
             "clipboard: its content cannot be saved whole (too slow or too large); "
             "characters that need a paste are skipped");
@@ -269,17 +276,13 @@ void MutterKeyEvents::processUntil(Clock::time_point deadline, const bool& done)
     }
 }
 
-// An empty content gives the clipboard up: nothing was on it before.
+// An empty clipboard is offered as the transient mark alone, which nothing pastes: given up,
+// the clipboard would be taken by Mutter's clipboard manager with the last text it read.
 void MutterKeyEvents::setSelection(ClipboardContent content) {
-    offered_ = std::move(content);
-    if (offered_.empty()) {
-        const auto enable = sessionCall("EnableClipboard");
-        sd_bus_message_append(enable.get(), "a{sv}", 0);
-        call(bus_.get(), sessionCall("DisableClipboard").get());
-        call(bus_.get(), enable.get());
-        sessionOwnsSelection_ = false;
-        return;
+    if (content.empty()) {
+        content = {{transientHintType, transientHintValue}};
     }
+    offered_ = std::move(content);
     std::vector<std::string> mimeTypes;
     for (const ClipboardEntry& entry : offered_) {
         mimeTypes.push_back(entry.mimeType);
@@ -288,8 +291,11 @@ void MutterKeyEvents::setSelection(ClipboardContent content) {
     sd_bus_message_open_container(message.get(), 'a', "{sv}");
     appendEntry(message.get(), "mime-types", mimeTypes);
     sd_bus_message_close_container(message.get());
-    call(bus_.get(), message.get());
-    sessionOwnsSelection_ = true;
+    // Mutter tells of our ownership as of any other; what it told before is past once it has.
+    ownershipTold_ = false;
+    if (call(bus_.get(), message.get())) {
+        processUntil(Clock::now() + transferTimeout, ownershipTold_);
+    }
 }
 
 // Characters in a row go in one paste, with Ctrl+V; an application that does not read it
@@ -312,10 +318,10 @@ std::size_t MutterKeyEvents::paste(const std::u32string& characters, SavedClipbo
         content.push_back({mimeType, text});
     }
     content.push_back({transientHintType, transientHintValue});
-    setSelection(std::move(content));
     offeringPaste_ = true;
     pasteExpected_ = false;
     transferred_ = false;
+    setSelection(std::move(content));
     const bool never = false;
     processUntil(Clock::now() + historyReadTime, never);
     if (!sessionOwnsSelection_) {
@@ -423,6 +429,7 @@ int MutterKeyEvents::onSignal(sd_bus_message* message, void* data, sd_bus_error*
                 int owner = 0;
                 sd_bus_message_read(message, "v", "b", &owner);
                 self.sessionOwnsSelection_ = owner != 0;
+                self.ownershipTold_ = self.ownershipTold_ || owner != 0;
                 self.stopWhenIdle_ = self.keptForClipboard_ && owner == 0;
             } else {
                 sd_bus_message_skip(message, "v");

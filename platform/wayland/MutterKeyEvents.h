@@ -88,6 +88,7 @@ class MutterKeyEvents final : public BufferedKeyEvents {
     bool offeringPaste_ = false;
     bool pasteExpected_ = false;
     bool transferred_ = false;
+    bool ownershipTold_ = false;
     // The phone has gone while the session keeps the restored clipboard; it ends once another
     // program takes the clipboard.
     bool keptForClipboard_ = false;

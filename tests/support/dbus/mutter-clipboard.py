@@ -39,7 +39,15 @@ def types_of(options):
 
 
 def read(session, mime_type):
-    fd = session.SelectionRead(mime_type).take()
+    # Mutter serves a session one read at a time and finishes each a moment after its data.
+    for _ in range(100):
+        try:
+            fd = session.SelectionRead(mime_type).take()
+            break
+        except dbus.exceptions.DBusException:
+            GLib.usleep(10000)
+    else:
+        return b""
     os.set_blocking(fd, True)
     with os.fdopen(fd, "rb") as selection:
         return selection.read()
@@ -103,8 +111,11 @@ def main():
                 return
             types = types_of(options)
             if command == "history":
-                texts = {t: read(session, t) for t in types}
-                if TRANSIENT not in texts:
+                # The text first, then whether it is marked transient, as fast as it can.
+                texts = {t: read(session, t) for t in types if t == "text/plain;charset=utf-8"}
+                if TRANSIENT in types:
+                    read(session, TRANSIENT)
+                else:
                     with open(sys.argv[2], "ab") as history:
                         history.write(texts.get("text/plain;charset=utf-8", b"") + b"\n")
             elif len(changes) == 2:
