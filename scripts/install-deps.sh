@@ -6,7 +6,7 @@ packages=(
   # build
   cmake ninja-build g++ clang libclang-rt-14-dev pkg-config clang-format
   nlohmann-json3-dev libutf8proc-dev libasio-dev libavahi-client-dev
-  libx11-dev libxtst-dev libxi-dev libxkbcommon-dev libxkbcommon-x11-dev
+  libx11-dev libxtst-dev libxi-dev libxkbcommon-dev libxkbcommon-x11-dev libxcb1-dev
   qt6-base-dev qt6-svg-dev qt6-wayland libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   # the Debian package and its checks

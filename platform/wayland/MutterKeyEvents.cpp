@@ -14,6 +14,7 @@
 #include "platform/wayland/ClipboardSaving.h"
 #include "platform/wayland/Pipes.h"
 #include "platform/wayland/Utf8.h"
+#include "platform/wayland/X11ClipboardKeeper.h"
 
 namespace tavo {
 namespace {
@@ -265,8 +266,8 @@ std::optional<ClipboardContent> MutterKeyEvents::readSelection() {
     return content;
 }
 
-void MutterKeyEvents::processUntil(Clock::time_point deadline, const bool& done) {
-    while (!done && Clock::now() < deadline) {
+void MutterKeyEvents::processUntil(Clock::time_point deadline, const std::function<bool()>& done) {
+    while (!done() && Clock::now() < deadline) {
         if (sd_bus_process(bus_.get(), nullptr) > 0) {
             continue;
         }
@@ -294,8 +295,28 @@ void MutterKeyEvents::setSelection(ClipboardContent content) {
     // Mutter tells of our ownership as of any other; what it told before is past once it has.
     ownershipTold_ = false;
     if (call(bus_.get(), message.get())) {
-        processUntil(Clock::now() + transferTimeout, ownershipTold_);
+        processUntil(Clock::now() + transferTimeout, [this] { return ownershipTold_; });
     }
+}
+
+// Where Xwayland runs, the content is kept by an X11 selection owner of ours, which Mutter
+// bridges to Wayland programs: the session may then end with the phone. Otherwise the session
+// keeps it, and outlives the phone while it does.
+void MutterKeyEvents::restoreSelection(ClipboardContent content) {
+    if (!content.empty()) {
+        auto shared = std::make_shared<const ClipboardContent>(std::move(content));
+        x11Keeper_ = X11ClipboardKeeper::start(shared);
+        if (x11Keeper_) {
+            processUntil(Clock::now() + transferTimeout, [this] { return !sessionOwnsSelection_; });
+            if (!sessionOwnsSelection_) {
+                offered_.clear();
+                return;
+            }
+            x11Keeper_.reset();
+        }
+        content = *shared;
+    }
+    setSelection(std::move(content));
 }
 
 // Characters in a row go in one paste, with Ctrl+V; an application that does not read it
@@ -322,8 +343,7 @@ std::size_t MutterKeyEvents::paste(const std::u32string& characters, SavedClipbo
     pasteExpected_ = false;
     transferred_ = false;
     setSelection(std::move(content));
-    const bool never = false;
-    processUntil(Clock::now() + historyReadTime, never);
+    processUntil(Clock::now() + historyReadTime, [] { return false; });
     if (!sessionOwnsSelection_) {
         offeringPaste_ = false;
         return characters.size();
@@ -335,7 +355,7 @@ std::size_t MutterKeyEvents::paste(const std::u32string& characters, SavedClipbo
     notifyKeycode(shortcut.key, false);
     notifyKeycode(shortcut.modifiers.front(), false);
     flushKeys();
-    processUntil(Clock::now() + transferTimeout, transferred_);
+    processUntil(Clock::now() + transferTimeout, [this] { return transferred_; });
     if (!transferred_) {
         offeringPaste_ = false;
         return characters.size();
@@ -387,7 +407,7 @@ std::size_t MutterKeyEvents::deliver(std::span<const TextKey> keys) {
     while (sd_bus_process(bus_.get(), nullptr) > 0) {
     }
     if (saved.content && sessionOwnsSelection_) {
-        setSelection(std::move(*saved.content));
+        restoreSelection(std::move(*saved.content));
     }
     stopWhenIdle_ = false;
     // Pacing: the reply to the text's last call means Mutter has taken all of it.

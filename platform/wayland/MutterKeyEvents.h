@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -14,6 +15,8 @@
 #include "platform/wayland/WaylandClient.h"
 
 namespace tavo {
+
+class X11ClipboardKeeper;
 
 // Types through GNOME's remote desktop service (Mutter): keysyms of the layout's characters,
 // and the session's clipboard with Ctrl+V for the others. GNOME shows its remote-control
@@ -62,7 +65,8 @@ class MutterKeyEvents final : public BufferedKeyEvents {
     std::optional<ClipboardContent> readSelection();
     void setSelection(ClipboardContent content);
     // Reads and answers the bus until the deadline or until `done` holds.
-    void processUntil(Clock::time_point deadline, const bool& done);
+    void processUntil(Clock::time_point deadline, const std::function<bool()>& done);
+    void restoreSelection(ClipboardContent content);
     void serveWhileIdle();
     static int onSignal(sd_bus_message* message, void* data, sd_bus_error* error);
 
@@ -93,6 +97,7 @@ class MutterKeyEvents final : public BufferedKeyEvents {
     // program takes the clipboard.
     bool keptForClipboard_ = false;
     bool stopWhenIdle_ = false;
+    std::unique_ptr<X11ClipboardKeeper> x11Keeper_;
     int wake_;
     std::thread idle_;
 };

@@ -159,6 +159,18 @@ class ClipboardOnDesktop : public testing::TypingOnCompositor,
         typed_.clear();
     }
 
+    // At Quit our ownership ends as any program's copy does: what stays is the desktop's
+    // clipboard manager's choice, and never more than the user had.
+    void expectAtMostTheUsersContentAfterQuit(const ClipboardContent& content) {
+        route_.phoneConnectionChanged = nullptr;
+        route_.keyEvents.reset();
+        const std::vector<std::string> before = summary(content);
+        for (const std::string& entry : clipboard()) {
+            std::cout << "after Quit: " << entry << '\n';
+            EXPECT_NE(std::find(before.begin(), before.end(), entry), before.end()) << entry;
+        }
+    }
+
     std::filesystem::path folder_;
     std::string typed_;
 };
@@ -255,18 +267,65 @@ TEST_P(ClipboardOnDesktop, ThePasteGoesOnlyToTheApplicationAndTheClipboardComesB
     expectTyped({{"z", true}});
     EXPECT_EQ(clipboard(), summary(content));
 
-    // At Quit our ownership ends as any program's copy does: what stays is the desktop's
-    // clipboard manager's choice, and never more than the user had.
-    route_.phoneConnectionChanged = nullptr;
-    route_.keyEvents.reset();
-    const std::vector<std::string> before = summary(content);
-    for (const std::string& entry : clipboard()) {
-        std::cout << "after Quit: " << entry << '\n';
-        EXPECT_NE(std::find(before.begin(), before.end(), entry), before.end()) << entry;
-    }
+    expectAtMostTheUsersContentAfterQuit(content);
 }
 
 INSTANTIATE_TEST_SUITE_P(Desktops, ClipboardOnDesktop, ::testing::Values(kwin, mutter),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// GNOME with Xwayland, as it runs by default: the restored content is kept by an X11 owner of
+// ours, so the remote desktop session (and GNOME's remote-control indicator) ends with the phone.
+class ClipboardOnMutterWithXwayland : public ClipboardOnDesktop {
+  protected:
+    CompositorKind kind() const override { return testing::mutterWithXwaylandCompositor(); }
+
+    void SetUp() override {
+        ClipboardOnDesktop::SetUp();
+        if (!IsSkipped()) {
+            setenv("DISPLAY", compositor_->awaitFile("x-display").c_str(), 1);
+            setenv("XAUTHORITY", compositor_->awaitFile("x-authority").c_str(), 1);
+        }
+    }
+
+    static int sessions() {
+        ChildProcess introspect({"gdbus", "introspect", "--session", "--dest",
+                                 "org.gnome.Mutter.RemoteDesktop", "--object-path",
+                                 "/org/gnome/Mutter/RemoteDesktop/Session"});
+        int count = 0;
+        while (const auto line = introspect.readLine(std::chrono::seconds(5))) {
+            count +=
+                line->find("node ") != std::string::npos && line->find('/') == std::string::npos;
+        }
+        return count;
+    }
+};
+
+TEST_P(ClipboardOnMutterWithXwayland, TheClipboardOutlivesTheSessionThatRestoredIt) {
+    const ClipboardContent content{{"text/plain", "kept text"},
+                                   {"text/html", "<b>kept</b> text"},
+                                   {"application/x-tavo-binary", binary(1 << 20)}};
+    const auto owner = own(content);
+    const int withOurs = sessions();
+    const std::vector<Text> texts{{"\u00fc1\u00e9", true}};
+    typeAll(texts);
+    expectTyped(texts);
+    EXPECT_EQ(clipboard(), summary(content));
+
+    route_.phoneConnectionChanged(false);
+    EXPECT_EQ(sessions(), withOurs - 1);
+    EXPECT_EQ(clipboard(), summary(content)) << "after the phone disconnected";
+
+    // The headless seat's keyboard went with the session: a new window sees the next one.
+    route_.phoneConnectionChanged(true);
+    useSink("0");
+    const std::vector<Text> more{{"x\u20ac", true}};
+    typeAll(more);
+    expectTyped(more);
+    EXPECT_EQ(clipboard(), summary(content)) << "after the next phone";
+    expectAtMostTheUsersContentAfterQuit(content);
+}
+
+INSTANTIATE_TEST_SUITE_P(Desktops, ClipboardOnMutterWithXwayland, ::testing::Values(mutter),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
