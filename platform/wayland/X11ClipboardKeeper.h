@@ -23,8 +23,6 @@ class X11ClipboardKeeper {
     X11ClipboardKeeper(const X11ClipboardKeeper&) = delete;
     X11ClipboardKeeper& operator=(const X11ClipboardKeeper&) = delete;
 
-    bool ownsClipboard() const { return owns_; }
-
   private:
     X11ClipboardKeeper(xcb_connection_t* connection, std::uint32_t window,
                        std::vector<std::uint32_t> atoms,
