@@ -1,6 +1,5 @@
 #pragma once
 
-#include <atomic>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -34,7 +33,7 @@ class X11ClipboardKeeper {
     // TARGETS, then one for each entry of the content.
     std::vector<std::uint32_t> atoms_;
     const std::shared_ptr<const ClipboardContent> content_;
-    std::atomic<bool> owns_{true};
+    bool owns_ = true;
     int wake_;
     std::thread thread_;
 };
