@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev pkg-config clang-format
   nlohmann-json3-dev libutf8proc-dev libasio-dev libavahi-client-dev
   libnl-route-3-dev libnl-idiag-3-dev
-  libx11-dev libxtst-dev libxi-dev libxkbcommon-dev libxkbcommon-x11-dev
+  libx11-dev libxtst-dev libxi-dev libxkbcommon-dev libxkbcommon-x11-dev libxcb1-dev
   qt6-base-dev qt6-svg-dev qt6-wayland libgl-dev
   # the translation catalogues: lupdate and lrelease, and CMake's Qt6LinguistTools
   qt6-l10n-tools qt6-tools-dev qt6-translations-l10n

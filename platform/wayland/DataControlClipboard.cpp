@@ -6,8 +6,11 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <string_view>
 #include <thread>
 
+#include "platform/Log.h"
+#include "platform/wayland/ClipboardSaving.h"
 #include "platform/wayland/Pipes.h"
 #include "wlr-data-control-unstable-v1-client.h"
 
@@ -17,7 +20,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
 
-// How long an application may take to hand over or take one MIME type of clipboard data.
+// How long an application may take to take one MIME type of clipboard data.
 constexpr milliseconds transferTimeout{1000};
 
 // Reads and dispatches the compositor's events once, waiting at most the timeout; returns
@@ -42,10 +45,21 @@ bool dispatchOnce(wl_display* display, int wake, int timeoutMs) {
 
 void ignoreFinished(void*, zwlr_data_control_device_v1*) {}
 
+// Reads and answers the compositor's events until the deadline.
+void dispatchUntil(wl_display* display, Clock::time_point deadline) {
+    for (auto now = Clock::now(); now < deadline; now = Clock::now()) {
+        const auto left = std::chrono::ceil<milliseconds>(deadline - now).count();
+        if (!dispatchOnce(display, -1, static_cast<int>(left))) {
+            return;
+        }
+    }
+}
+
 }  // namespace
 
 struct DataControlClipboard::Offer {
     zwlr_data_control_offer_v1* proxy;
+    std::uint64_t serial;
     std::vector<std::string> mimeTypes;
 };
 
@@ -53,7 +67,7 @@ struct DataControlClipboard::Offer {
 // thread until another program takes the clipboard or we exit.
 class DataControlClipboard::Keeper {
   public:
-    static std::unique_ptr<Keeper> start(ClipboardContent content) {
+    static std::unique_ptr<Keeper> start(std::shared_ptr<const ClipboardContent> content) {
         auto client = WaylandClient::connect();
         if (!client) {
             return nullptr;
@@ -88,9 +102,11 @@ class DataControlClipboard::Keeper {
     Keeper(const Keeper&) = delete;
     Keeper& operator=(const Keeper&) = delete;
 
+    const std::shared_ptr<const ClipboardContent>& content() const { return content_; }
+
   private:
     Keeper(std::unique_ptr<WaylandClient> client, zwlr_data_control_manager_v1* manager,
-           wl_seat* seat, ClipboardContent content)
+           wl_seat* seat, std::shared_ptr<const ClipboardContent> content)
         : client_(std::move(client)),
           manager_(manager),
           seat_(seat),
@@ -123,7 +139,7 @@ class DataControlClipboard::Keeper {
             .primary_selection = nullptr,
         };
         zwlr_data_control_device_v1_add_listener(device_, &offers, this);
-        for (const ClipboardEntry& entry : content_) {
+        for (const ClipboardEntry& entry : *content_) {
             zwlr_data_control_source_v1_offer(source_, entry.mimeType.c_str());
         }
         zwlr_data_control_device_v1_set_selection(device_, source_);
@@ -137,7 +153,7 @@ class DataControlClipboard::Keeper {
     }
 
     static void send(void* data, zwlr_data_control_source_v1*, const char* mimeType, int fd) {
-        const auto& content = static_cast<Keeper*>(data)->content_;
+        const auto& content = *static_cast<Keeper*>(data)->content_;
         const auto entry = std::find_if(content.begin(), content.end(),
                                         [&](const auto& e) { return e.mimeType == mimeType; });
         if (entry == content.end()) {
@@ -155,7 +171,7 @@ class DataControlClipboard::Keeper {
     wl_seat* seat_;
     zwlr_data_control_device_v1* device_;
     zwlr_data_control_source_v1* source_;
-    const ClipboardContent content_;
+    const std::shared_ptr<const ClipboardContent> content_;
     std::vector<zwlr_data_control_offer_v1*> offers_;
     int wake_;
     bool cancelled_ = false;
@@ -184,7 +200,8 @@ DataControlClipboard::DataControlClipboard(WaylandClient& client,
         .data_offer =
             [](void* data, zwlr_data_control_device_v1*, zwlr_data_control_offer_v1* proxy) {
                 auto& self = *static_cast<DataControlClipboard*>(data);
-                self.offers_.push_back(std::make_unique<Offer>(Offer{proxy, {}}));
+                self.offers_.push_back(
+                    std::make_unique<Offer>(Offer{proxy, ++self.offersSeen_, {}}));
                 static const zwlr_data_control_offer_v1_listener offerListener{
                     [](void* offer, zwlr_data_control_offer_v1*, const char* mimeType) {
                         static_cast<Offer*>(offer)->mimeTypes.emplace_back(mimeType);
@@ -231,37 +248,68 @@ void DataControlClipboard::dropOffers() {
     });
 }
 
-void DataControlClipboard::save() {
+bool DataControlClipboard::save() {
+    overtaken_ = false;
     client_.roundtrip();
-    ClipboardContent content;
-    if (selection_ != nullptr) {
-        for (const std::string& mimeType : selection_->mimeTypes) {
-            int ends[2];
-            if (pipe2(ends, O_CLOEXEC) != 0) {
-                continue;
-            }
-            zwlr_data_control_offer_v1_receive(selection_->proxy, mimeType.c_str(), ends[1]);
-            wl_display_flush(client_.display());
-            close(ends[1]);
-            if (auto data = readAll(ends[0], transferTimeout)) {
-                content.push_back({mimeType, std::move(*data)});
-            }
-            close(ends[0]);
+    if (selection_ == nullptr) {
+        saved_ = std::make_shared<const ClipboardContent>();
+        return true;
+    }
+    // Our own restored content, read already.
+    if (keeper_ && selection_->serial == keptSelection_) {
+        saved_ = keeper_->content();
+        return true;
+    }
+    // An owner that failed once is not waited for again with every text.
+    if (selection_->serial == unreadableSelection_) {
+        return false;
+    }
+    ClipboardSaving saving;
+    for (const std::string& mimeType : selection_->mimeTypes) {
+        int ends[2];
+        if (pipe2(ends, O_CLOEXEC) != 0) {
+            saving.read(mimeType, -1);
+            break;
+        }
+        zwlr_data_control_offer_v1_receive(selection_->proxy, mimeType.c_str(), ends[1]);
+        wl_display_flush(client_.display());
+        close(ends[1]);
+        if (!saving.read(mimeType, ends[0])) {
+            break;
         }
     }
-    saved_ = std::move(content);
+    auto content = std::move(saving).finish();
+    if (!content) {
+        unreadableSelection_ = selection_->serial;
+        log::warning(
+            "clipboard: its content cannot be saved whole (too slow or too large); "
+            "characters that need a paste are skipped while it stays");
+        return false;
+    }
+    saved_ = std::make_shared<const ClipboardContent>(std::move(*content));
+    return true;
 }
 
-void DataControlClipboard::offer(std::string text) {
+bool DataControlClipboard::offer(std::string text) {
+    client_.roundtrip();
+    if (overtaken_) {
+        return false;
+    }
     if (source_ != nullptr) {
         zwlr_data_control_source_v1_destroy(source_);
     }
     source_ = zwlr_data_control_manager_v1_create_data_source(manager_);
     static const zwlr_data_control_source_v1_listener listener{
         .send =
-            [](void* data, zwlr_data_control_source_v1*, const char*, int fd) {
+            [](void* data, zwlr_data_control_source_v1*, const char* mimeType, int fd) {
                 auto& self = *static_cast<DataControlClipboard*>(data);
-                self.taken_ = writeAllAndClose(fd, self.text_, transferTimeout) || self.taken_;
+                if (std::string_view(mimeType) == transientHintType) {
+                    writeAllAndClose(fd, transientHintValue, transferTimeout);
+                } else if (!self.pasteExpected_) {
+                    close(fd);
+                } else {
+                    self.taken_ = writeAllAndClose(fd, self.text_, transferTimeout) || self.taken_;
+                }
             },
         .cancelled =
             [](void* data, zwlr_data_control_source_v1* source) {
@@ -269,6 +317,7 @@ void DataControlClipboard::offer(std::string text) {
                 if (self.source_ == source) {
                     zwlr_data_control_source_v1_destroy(source);
                     self.source_ = nullptr;
+                    self.overtaken_ = true;
                 }
             },
     };
@@ -276,10 +325,17 @@ void DataControlClipboard::offer(std::string text) {
     for (const std::string& mimeType : textMimeTypes) {
         zwlr_data_control_source_v1_offer(source_, mimeType.c_str());
     }
+    zwlr_data_control_source_v1_offer(source_, transientHintType);
     zwlr_data_control_device_v1_set_selection(device_, source_);
     text_ = std::move(text);
+    pasteExpected_ = false;
     taken_ = false;
-    client_.roundtrip();
+    dispatchUntil(client_.display(), Clock::now() + historyReadTime);
+    return !overtaken_;
+}
+
+void DataControlClipboard::expectPaste() {
+    pasteExpected_ = true;
 }
 
 bool DataControlClipboard::waitUntilTaken(milliseconds timeout) {
@@ -294,19 +350,26 @@ bool DataControlClipboard::waitUntilTaken(milliseconds timeout) {
 }
 
 void DataControlClipboard::restore() {
-    if (!saved_) {
+    const auto saved = std::move(saved_);
+    saved_.reset();
+    // A copy made since our offer (which cancelled it) stays.
+    client_.roundtrip();
+    if (!saved || overtaken_) {
         return;
     }
     std::unique_ptr<Keeper> keeper;
-    if (!saved_->empty()) {
-        keeper = Keeper::start(std::move(*saved_));
+    if (!saved->empty()) {
+        keeper = Keeper::start(saved);
     }
     if (!keeper) {
+        if (!saved->empty()) {
+            log::warning("clipboard: its previous content could not be offered again");
+        }
         zwlr_data_control_device_v1_set_selection(device_, nullptr);
     }
     keeper_ = std::move(keeper);
-    saved_.reset();
     client_.roundtrip();
+    keptSelection_ = keeper_ && selection_ != nullptr ? selection_->serial : 0;
 }
 
 }  // namespace tavo

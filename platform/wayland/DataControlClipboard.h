@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -19,6 +20,9 @@ namespace tavo {
 // The seat's clipboard through the data-control protocol, which needs no keyboard focus: the
 // previous content is saved, text offered for one paste after another, then the content put
 // back. Events are read on the calling thread, during these calls.
+//
+// Offers are marked transient, and reads made before Ctrl+V (clipboard histories, which read
+// every new selection at once) get nothing and do not count as the paste.
 class DataControlClipboard {
   public:
     // Nothing when the compositor does not offer data control.
@@ -27,14 +31,21 @@ class DataControlClipboard {
     DataControlClipboard(const DataControlClipboard&) = delete;
     DataControlClipboard& operator=(const DataControlClipboard&) = delete;
 
-    // Reads every type of the current content.
-    void save();
-    // Makes the text the clipboard's content; the compositor has it on return.
-    void offer(std::string text);
-    // True once an application has read the offered text, false when none did in time.
+    // Reads every type of the current content within the saving budget. False when it cannot
+    // be read whole: the clipboard must then be left alone.
+    bool save();
+    // Makes the text the clipboard's content; returns once clipboard histories have had their
+    // read of it. False when another program has taken the clipboard since save(): its copy
+    // stays, and nothing more is offered or restored.
+    bool offer(std::string text);
+    // Called just before Ctrl+V: reads from now on are the application's.
+    void expectPaste();
+    // True once an application has read the offered text since expectPaste(), false when none
+    // did in time.
     bool waitUntilTaken(std::chrono::milliseconds timeout);
-    // Puts back what save() read. A restored content is served from a thread of its own, since
-    // applications may paste it long after this call.
+    // Puts back what save() read, unless another program took the clipboard after our offer. A
+    // restored content is served from a thread of its own, since applications may paste it long
+    // after this call, until another program takes the clipboard or we exit.
     void restore();
 
   private:
@@ -51,10 +62,16 @@ class DataControlClipboard {
     std::vector<std::unique_ptr<Offer>> offers_;  // introduced, newest last
     Offer* selection_ = nullptr;
     zwlr_data_control_source_v1* source_ = nullptr;
+    std::uint64_t offersSeen_ = 0;
     std::string text_;
+    bool pasteExpected_ = false;
+    bool overtaken_ = false;
     bool taken_ = false;
-    std::optional<ClipboardContent> saved_;
+    std::shared_ptr<const ClipboardContent> saved_;
     std::unique_ptr<Keeper> keeper_;
+    // The selections that our keeper offers and that could not be saved, by serial.
+    std::uint64_t keptSelection_ = 0;
+    std::uint64_t unreadableSelection_ = 0;
 };
 
 }  // namespace tavo

@@ -99,8 +99,9 @@ void KwinKeyEvents::send(const KeyStroke& stroke, bool down) {
 }
 
 // Characters in a row go in one paste. Ctrl+V is what most applications take; terminals,
-// which want Ctrl+Shift+V, do not read the paste and the characters count as skipped.
-std::size_t KwinKeyEvents::paste(const std::u32string& characters, bool& clipboardSaved) {
+// which want Ctrl+Shift+V, do not read the paste and the characters count as skipped (also
+// when a clipboard history read it). A clipboard that cannot be saved whole is not touched.
+std::size_t KwinKeyEvents::paste(const std::u32string& characters, std::optional<bool>& saved) {
     if (characters.empty()) {
         return 0;
     }
@@ -108,12 +109,17 @@ std::size_t KwinKeyEvents::paste(const std::u32string& characters, bool& clipboa
     if (!clipboard_ || layout == nullptr) {
         return characters.size();
     }
-    if (!clipboardSaved) {
-        clipboard_->save();
-        clipboardSaved = true;
+    if (!saved) {
+        saved = clipboard_->save();
     }
-    clipboard_->offer(toUtf8(characters));
+    if (!*saved) {
+        return characters.size();
+    }
+    if (!clipboard_->offer(toUtf8(characters))) {
+        return characters.size();
+    }
     const KeyStroke shortcut = pasteShortcut(layout.get());
+    clipboard_->expectPaste();
     send(shortcut, true);
     send(shortcut, false);
     if (!clipboard_->waitUntilTaken(pasteTimeout)) {
@@ -141,7 +147,7 @@ std::size_t KwinKeyEvents::deliver(std::span<const TextKey> keys) {
         toggleCapsLock();
     }
     std::size_t skipped = 0;
-    bool clipboardSaved = false;
+    std::optional<bool> clipboardSaved;
     std::u32string missing;
     for (const TextKey& key : keys) {
         std::optional<KeyStroke> stroke;
@@ -164,7 +170,7 @@ std::size_t KwinKeyEvents::deliver(std::span<const TextKey> keys) {
     if (capsWasLocked) {
         toggleCapsLock();
     }
-    if (clipboardSaved) {
+    if (clipboardSaved.value_or(false)) {
         clipboard_->restore();
     }
     // Without this wait KWin's queue to the receiving window overflows, and KWin disconnects

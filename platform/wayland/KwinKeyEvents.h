@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 
 #include "platform/wayland/BufferedKeyEvents.h"
 #include "platform/wayland/DataControlClipboard.h"
@@ -31,8 +32,9 @@ class KwinKeyEvents final : public BufferedKeyEvents {
   private:
     KwinKeyEvents(std::unique_ptr<WaylandClient> client, org_kde_kwin_fake_input* fakeInput);
     void send(const KeyStroke& stroke, bool down);
-    // Pastes the characters; returns how many of them could not be pasted.
-    std::size_t paste(const std::u32string& characters, bool& clipboardSaved);
+    // Pastes the characters; returns how many of them could not be pasted. `saved` tells
+    // whether the clipboard's content was saved, once that was tried.
+    std::size_t paste(const std::u32string& characters, std::optional<bool>& saved);
     void toggleCapsLock();
 
     std::unique_ptr<WaylandClient> client_;

@@ -5,22 +5,25 @@
 #include <unistd.h>
 #include <xkbcommon/xkbcommon-keysyms.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <string_view>
 
 #include "platform/Log.h"
+#include "platform/wayland/ClipboardSaving.h"
 #include "platform/wayland/Pipes.h"
 #include "platform/wayland/Utf8.h"
+#include "platform/wayland/X11ClipboardKeeper.h"
 
 namespace tavo {
 namespace {
 
-using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
 
 constexpr const char* service = "org.gnome.Mutter.RemoteDesktop";
 constexpr const char* sessionInterface = "org.gnome.Mutter.RemoteDesktop.Session";
-// How long an application may take to read a paste, or the owner to hand over the clipboard.
+// How long an application may take to read a paste.
 constexpr milliseconds transferTimeout{1000};
 // A headless seat gets its keyboard, and we its keymap, only after the first key press.
 constexpr milliseconds keymapTimeout{2000};
@@ -45,9 +48,9 @@ int pollTimeout(std::uint64_t busTimeout) {
     if (busTimeout == UINT64_MAX) {
         return -1;
     }
-    const auto now =
-        std::chrono::duration_cast<std::chrono::microseconds>(Clock::now().time_since_epoch())
-            .count();
+    const auto now = std::chrono::duration_cast<std::chrono::microseconds>(
+                         std::chrono::steady_clock::now().time_since_epoch())
+                         .count();
     const auto left = static_cast<std::int64_t>(busTimeout) - now;
     return left <= 0 ? 0 : static_cast<int>(std::min<std::int64_t>(left / 1000 + 1, 1000));
 }
@@ -98,9 +101,12 @@ bool MutterKeyEvents::isAvailable() const {
 
 void MutterKeyEvents::phoneConnectionChanged(bool connected) {
     const std::lock_guard lock(busMutex_);
+    // The mark alone that stands for an empty clipboard needs no keeping.
+    keptForClipboard_ = !connected && sessionOwnsSelection_ && !offered_.empty() &&
+                        offered_.front().mimeType != transientHintType;
     if (connected && session_.empty()) {
         startSession();
-    } else if (!connected) {
+    } else if (!connected && !keptForClipboard_) {
         stopSession();
     }
 }
@@ -149,6 +155,8 @@ void MutterKeyEvents::stopSession() {
     selectionTypes_.clear();
     sessionOwnsSelection_ = false;
     offered_.clear();
+    keptForClipboard_ = false;
+    stopWhenIdle_ = false;
 }
 
 // A harmless Shift gives a headless seat its keyboard (again, after the last session's went).
@@ -225,38 +233,57 @@ bool MutterKeyEvents::toggleCapsLock(bool nowLocked) {
     return true;
 }
 
-ClipboardContent MutterKeyEvents::readSelection() {
+std::optional<ClipboardContent> MutterKeyEvents::readSelection() {
     if (sessionOwnsSelection_) {
         return offered_;
     }
-    ClipboardContent content;
+    ClipboardSaving saving;
     for (const std::string& mimeType : selectionTypes_) {
-        const auto message = sessionCall("SelectionRead");
-        sd_bus_message_append(message.get(), "s", mimeType.c_str());
-        const auto reply = call(bus_.get(), message.get());
-        const int fd = takeFd(reply.get());
-        if (fd < 0) {
-            continue;
+        // Mutter serves a session one read at a time, and finishes the last one a moment after
+        // its data ended: a refused read is asked again.
+        int fd = -1;
+        while (fd < 0) {
+            const auto message = sessionCall("SelectionRead");
+            sd_bus_message_append(message.get(), "s", mimeType.c_str());
+            fd = takeFd(call(bus_.get(), message.get()).get());
+            if (fd < 0 && saving.timeLeft() <= milliseconds(0)) {
+                break;
+            }
+            if (fd < 0) {
+                std::this_thread::sleep_for(milliseconds(1));
+            }
         }
-        if (auto data = readAll(fd, transferTimeout)) {
-            content.push_back({mimeType, std::move(*data)});
+        if (!saving.read(mimeType, fd)) {
+            break;
         }
-        close(fd);
+    }
+    auto content = std::move(saving).finish();
+    if (!content) {
+        log::warning(
+            "clipboard: its content cannot be saved whole (too slow or too large); "
+            "characters that need a paste are skipped");
     }
     return content;
 }
 
-// An empty content gives the clipboard up: nothing was on it before.
-void MutterKeyEvents::setSelection(ClipboardContent content) {
-    offered_ = std::move(content);
-    if (offered_.empty()) {
-        const auto enable = sessionCall("EnableClipboard");
-        sd_bus_message_append(enable.get(), "a{sv}", 0);
-        call(bus_.get(), sessionCall("DisableClipboard").get());
-        call(bus_.get(), enable.get());
-        sessionOwnsSelection_ = false;
-        return;
+void MutterKeyEvents::processUntil(Clock::time_point deadline, const std::function<bool()>& done) {
+    while (!done() && Clock::now() < deadline) {
+        if (sd_bus_process(bus_.get(), nullptr) > 0) {
+            continue;
+        }
+        const auto left =
+            std::chrono::duration_cast<std::chrono::microseconds>(deadline - Clock::now());
+        sd_bus_wait(bus_.get(), static_cast<std::uint64_t>(std::max<long>(left.count(), 0)));
     }
+}
+
+// An empty clipboard is offered as the transient mark alone, which nothing pastes: given up,
+// the clipboard would be taken by Mutter's clipboard manager with the last text it read.
+void MutterKeyEvents::setSelection(ClipboardContent content) {
+    if (content.empty()) {
+        content = {{transientHintType, transientHintValue}};
+    }
+    offered_ = std::move(content);
     std::vector<std::string> mimeTypes;
     for (const ClipboardEntry& entry : offered_) {
         mimeTypes.push_back(entry.mimeType);
@@ -265,50 +292,76 @@ void MutterKeyEvents::setSelection(ClipboardContent content) {
     sd_bus_message_open_container(message.get(), 'a', "{sv}");
     appendEntry(message.get(), "mime-types", mimeTypes);
     sd_bus_message_close_container(message.get());
-    call(bus_.get(), message.get());
-    sessionOwnsSelection_ = true;
+    // Mutter tells of our ownership as of any other; what it told before is past once it has.
+    ownershipTold_ = false;
+    if (call(bus_.get(), message.get())) {
+        processUntil(Clock::now() + transferTimeout, [this] { return ownershipTold_; });
+    }
+}
+
+// Where Xwayland runs, the content is kept by an X11 selection owner of ours, which Mutter
+// bridges to Wayland programs: the session may then end with the phone. Otherwise the session
+// keeps it, and outlives the phone while it does.
+void MutterKeyEvents::restoreSelection(ClipboardContent content) {
+    if (!content.empty()) {
+        auto shared = std::make_shared<const ClipboardContent>(std::move(content));
+        x11Keeper_ = X11ClipboardKeeper::start(shared);
+        if (x11Keeper_) {
+            processUntil(Clock::now() + transferTimeout, [this] { return !sessionOwnsSelection_; });
+            if (!sessionOwnsSelection_) {
+                offered_.clear();
+                return;
+            }
+            x11Keeper_.reset();
+        }
+        content = *shared;
+    }
+    setSelection(std::move(content));
 }
 
 // Characters in a row go in one paste, with Ctrl+V; an application that does not read it
-// (a terminal wants Ctrl+Shift+V) leaves them skipped.
-std::size_t MutterKeyEvents::paste(const std::u32string& characters,
-                                   std::optional<ClipboardContent>& saved) {
+// (a terminal wants Ctrl+Shift+V) leaves them skipped, also when a clipboard history (Mutter's
+// own clipboard manager among them) read it. A clipboard that cannot be saved whole, or that
+// another program took after our offer, is left alone.
+std::size_t MutterKeyEvents::paste(const std::u32string& characters, SavedClipboard& saved) {
     if (characters.empty()) {
         return 0;
     }
-    if (!saved) {
-        saved = readSelection();
+    if (!saved.tried) {
+        saved = {true, readSelection()};
+    }
+    if (!saved.content) {
+        return characters.size();
     }
     const std::string text = toUtf8(characters);
     ClipboardContent content;
     for (const std::string& mimeType : textMimeTypes) {
         content.push_back({mimeType, text});
     }
-    setSelection(std::move(content));
-    // Mutter's own clipboard manager reads a new selection at once, to keep it for later; its
-    // reads are answered here, so that only the application's read counts below.
-    while (sd_bus_process(bus_.get(), nullptr) > 0) {
-    }
+    content.push_back({transientHintType, transientHintValue});
+    offeringPaste_ = true;
+    pasteExpected_ = false;
     transferred_ = false;
+    setSelection(std::move(content));
+    processUntil(Clock::now() + historyReadTime, [] { return false; });
+    if (!sessionOwnsSelection_) {
+        offeringPaste_ = false;
+        return characters.size();
+    }
+    pasteExpected_ = true;
     const KeyStroke shortcut = pasteShortcut(keymap_->layout().get());
     notifyKeycode(shortcut.modifiers.front(), true);
     notifyKeycode(shortcut.key, true);
     notifyKeycode(shortcut.key, false);
     notifyKeycode(shortcut.modifiers.front(), false);
     flushKeys();
-    const auto deadline = Clock::now() + transferTimeout;
-    while (!transferred_ && Clock::now() < deadline) {
-        if (sd_bus_process(bus_.get(), nullptr) > 0) {
-            continue;
-        }
-        const auto left =
-            std::chrono::duration_cast<std::chrono::microseconds>(deadline - Clock::now());
-        sd_bus_wait(bus_.get(), static_cast<std::uint64_t>(std::max<long>(left.count(), 0)));
-    }
+    processUntil(Clock::now() + transferTimeout, [this] { return transferred_; });
     if (!transferred_) {
+        offeringPaste_ = false;
         return characters.size();
     }
     std::this_thread::sleep_for(pasteSettleTime);
+    offeringPaste_ = false;
     return 0;
 }
 
@@ -330,7 +383,7 @@ std::size_t MutterKeyEvents::deliver(std::span<const TextKey> keys) {
         return characters;
     }
     std::size_t skipped = 0;
-    std::optional<ClipboardContent> saved;
+    SavedClipboard saved;
     std::u32string missing;
     for (const TextKey& key : keys) {
         std::uint32_t keysym = XKB_KEY_Return;
@@ -350,9 +403,13 @@ std::size_t MutterKeyEvents::deliver(std::span<const TextKey> keys) {
         notifyKeysym(keysym, key.down);
     }
     skipped += paste(missing, saved);
-    if (saved) {
-        setSelection(std::move(*saved));
+    // A copy made since our offer stays.
+    while (sd_bus_process(bus_.get(), nullptr) > 0) {
     }
+    if (saved.content && sessionOwnsSelection_) {
+        restoreSelection(std::move(*saved.content));
+    }
+    stopWhenIdle_ = false;
     // Pacing: the reply to the text's last call means Mutter has taken all of it.
     if (!(capsWasLocked ? toggleCapsLock(true) : flushKeys())) {
         return characters;
@@ -392,6 +449,8 @@ int MutterKeyEvents::onSignal(sd_bus_message* message, void* data, sd_bus_error*
                 int owner = 0;
                 sd_bus_message_read(message, "v", "b", &owner);
                 self.sessionOwnsSelection_ = owner != 0;
+                self.ownershipTold_ = self.ownershipTold_ || owner != 0;
+                self.stopWhenIdle_ = self.keptForClipboard_ && owner == 0;
             } else {
                 sd_bus_message_skip(message, "v");
             }
@@ -406,12 +465,18 @@ int MutterKeyEvents::onSignal(sd_bus_message* message, void* data, sd_bus_error*
         const auto write = self.sessionCall("SelectionWrite");
         sd_bus_message_append(write.get(), "u", serial);
         const int fd = takeFd(call(self.bus_.get(), write.get()).get());
+        // Before Ctrl+V only the transient mark is answered: readers then are histories.
+        const bool hint = std::string_view(mimeType) == transientHintType;
+        const bool answered = !self.offeringPaste_ || self.pasteExpected_ || hint;
+        const auto entry =
+            std::find_if(self.offered_.begin(), self.offered_.end(),
+                         [&](const ClipboardEntry& e) { return e.mimeType == mimeType; });
         bool written = false;
-        for (const ClipboardEntry& entry : self.offered_) {
-            if (fd >= 0 && !written && entry.mimeType == mimeType) {
-                written = writeAllAndClose(fd, entry.data, transferTimeout);
-                self.transferred_ = self.transferred_ || written;
-            }
+        if (fd >= 0 && answered && entry != self.offered_.end()) {
+            written = writeAllAndClose(fd, entry->data, transferTimeout);
+            self.transferred_ = self.transferred_ || (written && self.offeringPaste_ && !hint);
+        } else if (fd >= 0) {
+            close(fd);
         }
         const auto done = self.sessionCall("SelectionWriteDone");
         sd_bus_message_append(done.get(), "ub", serial, written ? 1 : 0);
@@ -438,6 +503,9 @@ void MutterKeyEvents::serveWhileIdle() {
         }
         const std::lock_guard lock(busMutex_);
         while (sd_bus_process(bus_.get(), nullptr) > 0) {
+        }
+        if (stopWhenIdle_) {
+            stopSession();
         }
     }
 }

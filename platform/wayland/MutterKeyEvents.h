@@ -1,5 +1,7 @@
 #pragma once
 
+#include <chrono>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -14,11 +16,16 @@
 
 namespace tavo {
 
+class X11ClipboardKeeper;
+
 // Types through GNOME's remote desktop service (Mutter): keysyms of the layout's characters,
 // and the session's clipboard with Ctrl+V for the others. GNOME shows its remote-control
 // indicator while a session runs, so a session runs only while a phone is connected (or a
-// text is being typed).
+// text is being typed), or while it offers the user's clipboard content that it restored after
+// a paste: that content would be cut down to one type, or lost, when the session ends.
 class MutterKeyEvents final : public BufferedKeyEvents {
+    using Clock = std::chrono::steady_clock;
+
   public:
     // Nothing when the service is not on the session bus.
     static std::unique_ptr<MutterKeyEvents> open();
@@ -48,9 +55,18 @@ class MutterKeyEvents final : public BufferedKeyEvents {
     bool isCapsLocked();
     // Presses Caps Lock and waits until Mutter shows the new state; false when the call failed.
     bool toggleCapsLock(bool nowLocked);
-    std::size_t paste(const std::u32string& characters, std::optional<ClipboardContent>& saved);
-    ClipboardContent readSelection();
+    // The user's clipboard around one text's pastes: saved before the first, once.
+    struct SavedClipboard {
+        bool tried = false;
+        std::optional<ClipboardContent> content;
+    };
+    std::size_t paste(const std::u32string& characters, SavedClipboard& saved);
+    // Every type of the current content, saved whole within the budget, or nothing.
+    std::optional<ClipboardContent> readSelection();
     void setSelection(ClipboardContent content);
+    // Reads and answers the bus until the deadline or until `done` holds.
+    void processUntil(Clock::time_point deadline, const std::function<bool()>& done);
+    void restoreSelection(ClipboardContent content);
     void serveWhileIdle();
     static int onSignal(sd_bus_message* message, void* data, sd_bus_error* error);
 
@@ -72,7 +88,16 @@ class MutterKeyEvents final : public BufferedKeyEvents {
     std::vector<std::string> selectionTypes_;
     bool sessionOwnsSelection_ = false;
     ClipboardContent offered_;
+    // While a paste's text is offered: reads before Ctrl+V (clipboard histories) get nothing.
+    bool offeringPaste_ = false;
+    bool pasteExpected_ = false;
     bool transferred_ = false;
+    bool ownershipTold_ = false;
+    // The phone has gone while the session keeps the restored clipboard; it ends once another
+    // program takes the clipboard.
+    bool keptForClipboard_ = false;
+    bool stopWhenIdle_ = false;
+    std::unique_ptr<X11ClipboardKeeper> x11Keeper_;
     int wake_;
     std::thread idle_;
 };

@@ -54,7 +54,7 @@ class SigpipeBlocked {
 
 }  // namespace
 
-std::optional<std::string> readAll(int fd, std::chrono::milliseconds timeout) {
+std::optional<std::string> readAll(int fd, std::chrono::milliseconds timeout, std::size_t limit) {
     const auto deadline = Clock::now() + timeout;
     fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
     std::string data;
@@ -62,6 +62,9 @@ std::optional<std::string> readAll(int fd, std::chrono::milliseconds timeout) {
     while (true) {
         const ssize_t count = read(fd, buffer.data(), buffer.size());
         if (count > 0) {
+            if (static_cast<std::size_t>(count) > limit - data.size()) {
+                return std::nullopt;
+            }
             data.append(buffer.data(), static_cast<std::size_t>(count));
         } else if (count == 0) {
             return data;

@@ -31,5 +31,17 @@ TEST(Pipes, AVanishedOrStalledPeerFailsTheTransferInsteadOfHanging) {
     close(ends[0]);
 }
 
+// A clipboard owner offering more than we keep is not read to its end.
+TEST(Pipes, AReadStopsAtItsLimit) {
+    for (const std::size_t limit : {std::size_t{6}, std::size_t{5}}) {
+        int ends[2];
+        ASSERT_EQ(pipe2(ends, O_CLOEXEC), 0);
+        EXPECT_TRUE(writeAllAndClose(ends[1], "pasted", milliseconds(100)));
+        const auto data = readAll(ends[0], milliseconds(100), limit);
+        EXPECT_EQ(data, limit == 6 ? std::optional<std::string>("pasted") : std::nullopt);
+        close(ends[0]);
+    }
+}
+
 }  // namespace
 }  // namespace tavo

@@ -88,6 +88,23 @@ CompositorKind mutterCompositor() {
             .busName = "org.gnome.Mutter.RemoteDesktop"};
 }
 
+// Mutter runs as long as the command it starts, which ends with it.
+CompositorKind mutterWithXwaylandCompositor() {
+    CompositorKind kind = mutterCompositor();
+    kind.name = "mutter-xwayland";
+    kind.command = {"mutter",
+                    "--headless",
+                    "--wayland",
+                    "--virtual-monitor",
+                    "1280x800",
+                    "--",
+                    "sh",
+                    "-c",
+                    "echo \"$XAUTHORITY\" >x-authority && echo \"$DISPLAY\" >x-display.part && "
+                    "mv x-display.part x-display && exec setpriv --pdeathsig TERM sleep infinity"};
+    return kind;
+}
+
 WaylandCompositor::WaylandCompositor(const CompositorKind& kind) {
     const std::filesystem::path runtime = runtimeDirectory();
     directory_ = runtime / (kind.name + "-" + std::to_string(getpid()));

@@ -27,6 +27,9 @@ CompositorKind swayWithXwaylandCompositor();
 CompositorKind kwinCompositor();
 // Its seat has no keyboard until the first virtual key press.
 CompositorKind mutterCompositor();
+// With Xwayland, as GNOME runs; its display name is in the file "x-display" once it serves, and
+// the path of the X authority that its clients need in "x-authority".
+CompositorKind mutterWithXwaylandCompositor();
 
 // The compositor cannot run on this machine; what() says why.
 class CompositorUnavailable : public std::runtime_error {

@@ -1,16 +1,21 @@
 // tavo-wayland-text-sink OUTPUT [--name-keys]: a window that takes the keyboard focus and appends
 // every character it receives to OUTPUT as UTF-8, decoded like toolkits decode it: through the
 // keymap the compositor sends (anew whenever it changes) and the modifier state it reports.
-// Ctrl+V appends the clipboard's text. Prints "ready" once it has the focus.
+// Ctrl+V appends the clipboard's text, TAVO_SINK_PASTE_DELAY_MS after the key (a busy
+// application), or not at all with TAVO_SINK_PASTE_DELAY_MS=never (a terminal). Prints "ready"
+// once it has the focus.
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <unistd.h>
 #include <wayland-client.h>
 #include <xkbcommon/xkbcommon.h>
 
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
+#include <thread>
 
 #include "platform/wayland/WaylandClient.h"
 #include "tests/support/x11/KeysymText.h"
@@ -23,6 +28,7 @@ constexpr int height = 200;
 
 struct Sink {
     std::FILE* output = nullptr;
+    const char* pasteDelay = std::getenv("TAVO_SINK_PASTE_DELAY_MS");
     bool nameKeys = false;
     bool ready = false;
     wl_display* display = nullptr;
@@ -128,6 +134,12 @@ void onKey(void* data, wl_keyboard*, uint32_t, uint32_t, uint32_t key, uint32_t 
         xkb_state_mod_name_is_active(sink.state, XKB_MOD_NAME_CTRL, XKB_STATE_MODS_EFFECTIVE) > 0;
     const xkb_keysym_t shortcut = shortcutKeysym(sink, key, keysym);
     if (control && (shortcut == XKB_KEY_v || shortcut == XKB_KEY_V)) {
+        if (sink.pasteDelay != nullptr && std::strcmp(sink.pasteDelay, "never") == 0) {
+            return;
+        }
+        if (sink.pasteDelay != nullptr) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(std::atoi(sink.pasteDelay)));
+        }
         sink.write(readSelection(sink));
     } else if (!control) {
         sink.write(tavo::testing::keysymText(keysym, sink.nameKeys));
