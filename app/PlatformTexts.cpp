@@ -16,7 +16,12 @@ constexpr std::array sentences = {
     QT_TRANSLATE_NOOP("tavo::PlatformTexts", "Typing through the compositor's virtual keyboard."),
     QT_TRANSLATE_NOOP("tavo::PlatformTexts", "Typing through KDE's fake input protocol."),
     QT_TRANSLATE_NOOP("tavo::PlatformTexts", "Typing through GNOME's remote desktop service."),
-    QT_TRANSLATE_NOOP("tavo::PlatformTexts", "Typing through the desktop's remote desktop portal."),
+    QT_TRANSLATE_NOOP("tavo::PlatformTexts",
+                      "Typing through the desktop's remote desktop portal, which asks for your "
+                      "consent and remembers it where its desktop's backend can."),
+    QT_TRANSLATE_NOOP("tavo::PlatformTexts",
+                      "Typing through the desktop's remote desktop portal, which asks for your "
+                      "consent at each start of Tavo Receiver (this portal cannot remember it)."),
     QT_TRANSLATE_NOOP(
         "tavo::PlatformTexts",
         "Characters missing from the keyboard layout are pasted through the clipboard (Ctrl+V)."),

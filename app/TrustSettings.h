@@ -8,6 +8,8 @@ class QCheckBox;
 
 namespace tavo {
 
+class WrappingSwitch;
+
 // The guard of the keyboard: the pause switch, whether a new phone must be allowed first, whether
 // phones from other networks are refused, and forgetting the phones allowed so far.
 class TrustSettings : public QWidget {
@@ -22,7 +24,8 @@ class TrustSettings : public QWidget {
     ScanListener& listener_;
     QCheckBox* pause_;
     QCheckBox* askBeforeNewPhone_;
-    QCheckBox* onlyLocalNetworks_;
+    // Its text is long in every language.
+    WrappingSwitch* onlyLocalNetworks_;
 };
 
 }  // namespace tavo

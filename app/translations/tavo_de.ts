@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de">
 <context>
+    <name>PanelRules</name>
+    <message>
+        <source>Not visible to phones: the avahi-daemon service is not running</source>
+        <translation>Für Telefone nicht sichtbar: Der Dienst avahi-daemon läuft nicht</translation>
+    </message>
+    <message>
+        <source>Not visible to phones: %1</source>
+        <translation>Für Telefone nicht sichtbar: %1</translation>
+    </message>
+</context>
+<context>
     <name>tavo::CommandLine</name>
     <message>
         <source>Usage: %1</source>
@@ -118,6 +129,22 @@ Betriebs öffnet das Bedienfeld des laufenden Programms.</translation>
         <source>Each scan is typed, then Return is pressed — one scan per line.</source>
         <translation>Jeder Scan wird getippt, danach wird die Eingabetaste gedrückt – ein Scan pro Zeile.</translation>
     </message>
+    <message>
+        <source>%1, %2, typed</source>
+        <translation>%1, %2, getippt</translation>
+    </message>
+    <message>
+        <source>%1, %2, not typed</source>
+        <translation>%1, %2, nicht getippt</translation>
+    </message>
+    <message>
+        <source>Could not turn it off: %1</source>
+        <translation>Ausschalten fehlgeschlagen: %1</translation>
+    </message>
+    <message>
+        <source>Could not turn it on: %1</source>
+        <translation>Einschalten fehlgeschlagen: %1</translation>
+    </message>
 </context>
 <context>
     <name>tavo::PlatformTexts</name>
@@ -136,10 +163,6 @@ Betriebs öffnet das Bedienfeld des laufenden Programms.</translation>
     <message>
         <source>Typing through GNOME&apos;s remote desktop service.</source>
         <translation>Tippen über den Dienst „Entfernte Arbeitsfläche“ von GNOME.</translation>
-    </message>
-    <message>
-        <source>Typing through the desktop&apos;s remote desktop portal.</source>
-        <translation>Tippen über das Portal „Entfernte Arbeitsfläche“ der Arbeitsumgebung.</translation>
     </message>
     <message>
         <source>Characters missing from the keyboard layout are pasted through the clipboard (Ctrl+V).</source>
@@ -189,6 +212,14 @@ Betriebs öffnet das Bedienfeld des laufenden Programms.</translation>
         <source>Enable XTEST in the X server configuration and restart the session.</source>
         <translation>Aktivieren Sie XTEST in der Konfiguration des X-Servers und starten Sie die Sitzung neu.</translation>
     </message>
+    <message>
+        <source>Typing through the desktop&apos;s remote desktop portal, which asks for your consent and remembers it where its desktop&apos;s backend can.</source>
+        <translation>Tippen über das Portal „Entfernte Arbeitsfläche“ der Arbeitsumgebung; es fragt nach Ihrer Zustimmung und merkt sie sich, wo die Arbeitsumgebung das unterstützt.</translation>
+    </message>
+    <message>
+        <source>Typing through the desktop&apos;s remote desktop portal, which asks for your consent at each start of Tavo Receiver (this portal cannot remember it).</source>
+        <translation>Tippen über das Portal „Entfernte Arbeitsfläche“ der Arbeitsumgebung; es fragt bei jedem Start von Tavo Receiver nach Ihrer Zustimmung (dieses Portal kann sie sich nicht merken).</translation>
+    </message>
 </context>
 <context>
     <name>tavo::TavoReceiverApp</name>
@@ -223,6 +254,10 @@ Betriebs öffnet das Bedienfeld des laufenden Programms.</translation>
         <source>Deny</source>
         <translation>Ablehnen</translation>
     </message>
+    <message>
+        <source>%1 (%2, from another network) wants to type on this computer</source>
+        <translation>%1 (%2, aus einem anderen Netzwerk) möchte auf diesem Rechner tippen</translation>
+    </message>
 </context>
 <context>
     <name>tavo::TrustSettings</name>
@@ -237,6 +272,10 @@ Betriebs öffnet das Bedienfeld des laufenden Programms.</translation>
     <message>
         <source>Forget allowed phones</source>
         <translation>Erlaubte Telefone vergessen</translation>
+    </message>
+    <message>
+        <source>Only phones on this computer&apos;s networks</source>
+        <translation>Nur Telefone aus den Netzwerken dieses Rechners</translation>
     </message>
 </context>
 </TS>

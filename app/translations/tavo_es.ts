@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="es">
 <context>
+    <name>PanelRules</name>
+    <message>
+        <source>Not visible to phones: the avahi-daemon service is not running</source>
+        <translation>No visible para los teléfonos: el servicio avahi-daemon no está en marcha</translation>
+    </message>
+    <message>
+        <source>Not visible to phones: %1</source>
+        <translation>No visible para los teléfonos: %1</translation>
+    </message>
+</context>
+<context>
     <name>tavo::CommandLine</name>
     <message>
         <source>Usage: %1</source>
@@ -118,6 +129,22 @@ de la instancia en marcha.</translation>
         <source>Each scan is typed, then Return is pressed — one scan per line.</source>
         <translation>Cada código se escribe y después se pulsa Intro — un código por línea.</translation>
     </message>
+    <message>
+        <source>%1, %2, typed</source>
+        <translation>%1, %2, escrito</translation>
+    </message>
+    <message>
+        <source>%1, %2, not typed</source>
+        <translation>%1, %2, no escrito</translation>
+    </message>
+    <message>
+        <source>Could not turn it off: %1</source>
+        <translation>No se pudo desactivar: %1</translation>
+    </message>
+    <message>
+        <source>Could not turn it on: %1</source>
+        <translation>No se pudo activar: %1</translation>
+    </message>
 </context>
 <context>
     <name>tavo::PlatformTexts</name>
@@ -136,10 +163,6 @@ de la instancia en marcha.</translation>
     <message>
         <source>Typing through GNOME&apos;s remote desktop service.</source>
         <translation>Escritura mediante el servicio de escritorio remoto de GNOME.</translation>
-    </message>
-    <message>
-        <source>Typing through the desktop&apos;s remote desktop portal.</source>
-        <translation>Escritura mediante el portal de escritorio remoto del entorno.</translation>
     </message>
     <message>
         <source>Characters missing from the keyboard layout are pasted through the clipboard (Ctrl+V).</source>
@@ -189,6 +212,14 @@ de la instancia en marcha.</translation>
         <source>Enable XTEST in the X server configuration and restart the session.</source>
         <translation>Active XTEST en la configuración del servidor X y reinicie la sesión.</translation>
     </message>
+    <message>
+        <source>Typing through the desktop&apos;s remote desktop portal, which asks for your consent and remembers it where its desktop&apos;s backend can.</source>
+        <translation>Escritura mediante el portal de escritorio remoto del entorno, que pide su consentimiento y lo recuerda si el entorno lo permite.</translation>
+    </message>
+    <message>
+        <source>Typing through the desktop&apos;s remote desktop portal, which asks for your consent at each start of Tavo Receiver (this portal cannot remember it).</source>
+        <translation>Escritura mediante el portal de escritorio remoto del entorno, que pide su consentimiento cada vez que se inicia Tavo Receiver (este portal no puede recordarlo).</translation>
+    </message>
 </context>
 <context>
     <name>tavo::TavoReceiverApp</name>
@@ -223,6 +254,10 @@ de la instancia en marcha.</translation>
         <source>Deny</source>
         <translation>Denegar</translation>
     </message>
+    <message>
+        <source>%1 (%2, from another network) wants to type on this computer</source>
+        <translation>%1 (%2, desde otra red) quiere escribir en este equipo</translation>
+    </message>
 </context>
 <context>
     <name>tavo::TrustSettings</name>
@@ -237,6 +272,10 @@ de la instancia en marcha.</translation>
     <message>
         <source>Forget allowed phones</source>
         <translation>Olvidar los teléfonos permitidos</translation>
+    </message>
+    <message>
+        <source>Only phones on this computer&apos;s networks</source>
+        <translation>Solo teléfonos de las redes de este equipo</translation>
     </message>
 </context>
 </TS>

@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr">
 <context>
+    <name>PanelRules</name>
+    <message>
+        <source>Not visible to phones: the avahi-daemon service is not running</source>
+        <translation>Invisible pour les téléphones : le service avahi-daemon n’est pas lancé</translation>
+    </message>
+    <message>
+        <source>Not visible to phones: %1</source>
+        <translation>Invisible pour les téléphones : %1</translation>
+    </message>
+</context>
+<context>
     <name>tavo::CommandLine</name>
     <message>
         <source>Usage: %1</source>
@@ -118,6 +129,22 @@ en cours.</translation>
         <source>Each scan is typed, then Return is pressed — one scan per line.</source>
         <translation>Chaque code est saisi, puis la touche Entrée est pressée — un code par ligne.</translation>
     </message>
+    <message>
+        <source>%1, %2, typed</source>
+        <translation>%1, %2, saisi</translation>
+    </message>
+    <message>
+        <source>%1, %2, not typed</source>
+        <translation>%1, %2, non saisi</translation>
+    </message>
+    <message>
+        <source>Could not turn it off: %1</source>
+        <translation>Impossible de désactiver : %1</translation>
+    </message>
+    <message>
+        <source>Could not turn it on: %1</source>
+        <translation>Impossible d’activer : %1</translation>
+    </message>
 </context>
 <context>
     <name>tavo::PlatformTexts</name>
@@ -136,10 +163,6 @@ en cours.</translation>
     <message>
         <source>Typing through GNOME&apos;s remote desktop service.</source>
         <translation>Saisie via le service de bureau à distance de GNOME.</translation>
-    </message>
-    <message>
-        <source>Typing through the desktop&apos;s remote desktop portal.</source>
-        <translation>Saisie via le portail de bureau à distance de l’environnement.</translation>
     </message>
     <message>
         <source>Characters missing from the keyboard layout are pasted through the clipboard (Ctrl+V).</source>
@@ -189,6 +212,14 @@ en cours.</translation>
         <source>Enable XTEST in the X server configuration and restart the session.</source>
         <translation>Activez XTEST dans la configuration du serveur X et redémarrez la session.</translation>
     </message>
+    <message>
+        <source>Typing through the desktop&apos;s remote desktop portal, which asks for your consent and remembers it where its desktop&apos;s backend can.</source>
+        <translation>Saisie via le portail de bureau à distance de l’environnement, qui demande votre accord et le mémorise si l’environnement le permet.</translation>
+    </message>
+    <message>
+        <source>Typing through the desktop&apos;s remote desktop portal, which asks for your consent at each start of Tavo Receiver (this portal cannot remember it).</source>
+        <translation>Saisie via le portail de bureau à distance de l’environnement, qui demande votre accord à chaque lancement de Tavo Receiver (ce portail ne peut pas le mémoriser).</translation>
+    </message>
 </context>
 <context>
     <name>tavo::TavoReceiverApp</name>
@@ -223,6 +254,10 @@ en cours.</translation>
         <source>Deny</source>
         <translation>Refuser</translation>
     </message>
+    <message>
+        <source>%1 (%2, from another network) wants to type on this computer</source>
+        <translation>%1 (%2, depuis un autre réseau) veut saisir du texte sur cet ordinateur</translation>
+    </message>
 </context>
 <context>
     <name>tavo::TrustSettings</name>
@@ -237,6 +272,10 @@ en cours.</translation>
     <message>
         <source>Forget allowed phones</source>
         <translation>Oublier les téléphones autorisés</translation>
+    </message>
+    <message>
+        <source>Only phones on this computer&apos;s networks</source>
+        <translation>Seulement les téléphones des réseaux de cet ordinateur</translation>
     </message>
 </context>
 </TS>

@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="it">
 <context>
+    <name>PanelRules</name>
+    <message>
+        <source>Not visible to phones: the avahi-daemon service is not running</source>
+        <translation>Non visibile ai telefoni: il servizio avahi-daemon non è in esecuzione</translation>
+    </message>
+    <message>
+        <source>Not visible to phones: %1</source>
+        <translation>Non visibile ai telefoni: %1</translation>
+    </message>
+</context>
+<context>
     <name>tavo::CommandLine</name>
     <message>
         <source>Usage: %1</source>
@@ -118,6 +129,22 @@ dell’istanza già attiva.</translation>
         <source>Each scan is typed, then Return is pressed — one scan per line.</source>
         <translation>Ogni codice viene digitato, poi viene premuto Invio — un codice per riga.</translation>
     </message>
+    <message>
+        <source>%1, %2, typed</source>
+        <translation>%1, %2, digitato</translation>
+    </message>
+    <message>
+        <source>%1, %2, not typed</source>
+        <translation>%1, %2, non digitato</translation>
+    </message>
+    <message>
+        <source>Could not turn it off: %1</source>
+        <translation>Impossibile disattivare: %1</translation>
+    </message>
+    <message>
+        <source>Could not turn it on: %1</source>
+        <translation>Impossibile attivare: %1</translation>
+    </message>
 </context>
 <context>
     <name>tavo::PlatformTexts</name>
@@ -136,10 +163,6 @@ dell’istanza già attiva.</translation>
     <message>
         <source>Typing through GNOME&apos;s remote desktop service.</source>
         <translation>Digitazione tramite il servizio di desktop remoto di GNOME.</translation>
-    </message>
-    <message>
-        <source>Typing through the desktop&apos;s remote desktop portal.</source>
-        <translation>Digitazione tramite il portale di desktop remoto dell’ambiente.</translation>
     </message>
     <message>
         <source>Characters missing from the keyboard layout are pasted through the clipboard (Ctrl+V).</source>
@@ -189,6 +212,14 @@ dell’istanza già attiva.</translation>
         <source>Enable XTEST in the X server configuration and restart the session.</source>
         <translation>Abilita XTEST nella configurazione del server X e riavvia la sessione.</translation>
     </message>
+    <message>
+        <source>Typing through the desktop&apos;s remote desktop portal, which asks for your consent and remembers it where its desktop&apos;s backend can.</source>
+        <translation>Digitazione tramite il portale di desktop remoto dell’ambiente, che chiede il consenso e lo ricorda dove l’ambiente lo consente.</translation>
+    </message>
+    <message>
+        <source>Typing through the desktop&apos;s remote desktop portal, which asks for your consent at each start of Tavo Receiver (this portal cannot remember it).</source>
+        <translation>Digitazione tramite il portale di desktop remoto dell’ambiente, che chiede il consenso a ogni avvio di Tavo Receiver (questo portale non può ricordarlo).</translation>
+    </message>
 </context>
 <context>
     <name>tavo::TavoReceiverApp</name>
@@ -223,6 +254,10 @@ dell’istanza già attiva.</translation>
         <source>Deny</source>
         <translation>Nega</translation>
     </message>
+    <message>
+        <source>%1 (%2, from another network) wants to type on this computer</source>
+        <translation>%1 (%2, da un’altra rete) vuole digitare su questo computer</translation>
+    </message>
 </context>
 <context>
     <name>tavo::TrustSettings</name>
@@ -237,6 +272,10 @@ dell’istanza già attiva.</translation>
     <message>
         <source>Forget allowed phones</source>
         <translation>Dimentica i telefoni consentiti</translation>
+    </message>
+    <message>
+        <source>Only phones on this computer&apos;s networks</source>
+        <translation>Solo telefoni delle reti di questo computer</translation>
     </message>
 </context>
 </TS>

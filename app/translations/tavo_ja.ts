@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ja">
 <context>
+    <name>PanelRules</name>
+    <message>
+        <source>Not visible to phones: the avahi-daemon service is not running</source>
+        <translation>端末から見えません: avahi-daemon サービスが動作していません</translation>
+    </message>
+    <message>
+        <source>Not visible to phones: %1</source>
+        <translation>端末から見えません: %1</translation>
+    </message>
+</context>
+<context>
     <name>tavo::CommandLine</name>
     <message>
         <source>Usage: %1</source>
@@ -118,6 +129,22 @@ connection. Starting it again while it runs opens the running one&apos;s panel.<
         <source>Each scan is typed, then Return is pressed — one scan per line.</source>
         <translation>各スキャンを入力した後に Enter キーを押します。1 行に 1 件です。</translation>
     </message>
+    <message>
+        <source>%1, %2, typed</source>
+        <translation>%1、%2、入力済み</translation>
+    </message>
+    <message>
+        <source>%1, %2, not typed</source>
+        <translation>%1、%2、未入力</translation>
+    </message>
+    <message>
+        <source>Could not turn it off: %1</source>
+        <translation>オフにできませんでした: %1</translation>
+    </message>
+    <message>
+        <source>Could not turn it on: %1</source>
+        <translation>オンにできませんでした: %1</translation>
+    </message>
 </context>
 <context>
     <name>tavo::PlatformTexts</name>
@@ -136,10 +163,6 @@ connection. Starting it again while it runs opens the running one&apos;s panel.<
     <message>
         <source>Typing through GNOME&apos;s remote desktop service.</source>
         <translation>GNOME のリモートデスクトップサービスで入力します。</translation>
-    </message>
-    <message>
-        <source>Typing through the desktop&apos;s remote desktop portal.</source>
-        <translation>デスクトップのリモートデスクトップポータルで入力します。</translation>
     </message>
     <message>
         <source>Characters missing from the keyboard layout are pasted through the clipboard (Ctrl+V).</source>
@@ -189,6 +212,14 @@ connection. Starting it again while it runs opens the running one&apos;s panel.<
         <source>Enable XTEST in the X server configuration and restart the session.</source>
         <translation>X サーバーの設定で XTEST を有効にし、セッションを再起動してください。</translation>
     </message>
+    <message>
+        <source>Typing through the desktop&apos;s remote desktop portal, which asks for your consent and remembers it where its desktop&apos;s backend can.</source>
+        <translation>デスクトップのリモートデスクトップポータルで入力します。ポータルが同意を求め、デスクトップが対応していればそれを記憶します。</translation>
+    </message>
+    <message>
+        <source>Typing through the desktop&apos;s remote desktop portal, which asks for your consent at each start of Tavo Receiver (this portal cannot remember it).</source>
+        <translation>デスクトップのリモートデスクトップポータルで入力します。Tavo Receiver を起動するたびに同意を求めます (このポータルは同意を記憶できません)。</translation>
+    </message>
 </context>
 <context>
     <name>tavo::TavoReceiverApp</name>
@@ -223,6 +254,10 @@ connection. Starting it again while it runs opens the running one&apos;s panel.<
         <source>Deny</source>
         <translation>拒否</translation>
     </message>
+    <message>
+        <source>%1 (%2, from another network) wants to type on this computer</source>
+        <translation>%1 (%2、別のネットワーク) がこのコンピューターで入力しようとしています</translation>
+    </message>
 </context>
 <context>
     <name>tavo::TrustSettings</name>
@@ -237,6 +272,10 @@ connection. Starting it again while it runs opens the running one&apos;s panel.<
     <message>
         <source>Forget allowed phones</source>
         <translation>許可した端末を消去</translation>
+    </message>
+    <message>
+        <source>Only phones on this computer&apos;s networks</source>
+        <translation>このコンピューターのネットワークの端末のみ</translation>
     </message>
 </context>
 </TS>

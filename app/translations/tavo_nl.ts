@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="nl">
 <context>
+    <name>PanelRules</name>
+    <message>
+        <source>Not visible to phones: the avahi-daemon service is not running</source>
+        <translation>Niet zichtbaar voor telefoons: de dienst avahi-daemon draait niet</translation>
+    </message>
+    <message>
+        <source>Not visible to phones: %1</source>
+        <translation>Niet zichtbaar voor telefoons: %1</translation>
+    </message>
+</context>
+<context>
     <name>tavo::CommandLine</name>
     <message>
         <source>Usage: %1</source>
@@ -118,6 +129,22 @@ het paneel van het draaiende programma.</translation>
         <source>Each scan is typed, then Return is pressed — one scan per line.</source>
         <translation>Elke scan wordt getypt en daarna wordt op Enter gedrukt — één scan per regel.</translation>
     </message>
+    <message>
+        <source>%1, %2, typed</source>
+        <translation>%1, %2, getypt</translation>
+    </message>
+    <message>
+        <source>%1, %2, not typed</source>
+        <translation>%1, %2, niet getypt</translation>
+    </message>
+    <message>
+        <source>Could not turn it off: %1</source>
+        <translation>Uitschakelen mislukt: %1</translation>
+    </message>
+    <message>
+        <source>Could not turn it on: %1</source>
+        <translation>Inschakelen mislukt: %1</translation>
+    </message>
 </context>
 <context>
     <name>tavo::PlatformTexts</name>
@@ -136,10 +163,6 @@ het paneel van het draaiende programma.</translation>
     <message>
         <source>Typing through GNOME&apos;s remote desktop service.</source>
         <translation>Typen via de dienst voor extern bureaublad van GNOME.</translation>
-    </message>
-    <message>
-        <source>Typing through the desktop&apos;s remote desktop portal.</source>
-        <translation>Typen via het portaal voor extern bureaublad van de werkomgeving.</translation>
     </message>
     <message>
         <source>Characters missing from the keyboard layout are pasted through the clipboard (Ctrl+V).</source>
@@ -189,6 +212,14 @@ het paneel van het draaiende programma.</translation>
         <source>Enable XTEST in the X server configuration and restart the session.</source>
         <translation>Schakel XTEST in de configuratie van de X-server in en start de sessie opnieuw.</translation>
     </message>
+    <message>
+        <source>Typing through the desktop&apos;s remote desktop portal, which asks for your consent and remembers it where its desktop&apos;s backend can.</source>
+        <translation>Typen via het portaal voor extern bureaublad van de werkomgeving, dat om uw toestemming vraagt en die onthoudt waar de werkomgeving dat kan.</translation>
+    </message>
+    <message>
+        <source>Typing through the desktop&apos;s remote desktop portal, which asks for your consent at each start of Tavo Receiver (this portal cannot remember it).</source>
+        <translation>Typen via het portaal voor extern bureaublad van de werkomgeving, dat bij elke start van Tavo Receiver om uw toestemming vraagt (dit portaal kan die niet onthouden).</translation>
+    </message>
 </context>
 <context>
     <name>tavo::TavoReceiverApp</name>
@@ -223,6 +254,10 @@ het paneel van het draaiende programma.</translation>
         <source>Deny</source>
         <translation>Weigeren</translation>
     </message>
+    <message>
+        <source>%1 (%2, from another network) wants to type on this computer</source>
+        <translation>%1 (%2, uit een ander netwerk) wil typen op deze computer</translation>
+    </message>
 </context>
 <context>
     <name>tavo::TrustSettings</name>
@@ -237,6 +272,10 @@ het paneel van het draaiende programma.</translation>
     <message>
         <source>Forget allowed phones</source>
         <translation>Toegestane telefoons vergeten</translation>
+    </message>
+    <message>
+        <source>Only phones on this computer&apos;s networks</source>
+        <translation>Alleen telefoons uit de netwerken van deze computer</translation>
     </message>
 </context>
 </TS>

@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="pl">
 <context>
+    <name>PanelRules</name>
+    <message>
+        <source>Not visible to phones: the avahi-daemon service is not running</source>
+        <translation>Niewidoczny dla telefonów: usługa avahi-daemon nie działa</translation>
+    </message>
+    <message>
+        <source>Not visible to phones: %1</source>
+        <translation>Niewidoczny dla telefonów: %1</translation>
+    </message>
+</context>
+<context>
     <name>tavo::CommandLine</name>
     <message>
         <source>Usage: %1</source>
@@ -117,6 +128,22 @@ połączenie telefonu. Ponowne uruchomienie otwiera panel już działającego pr
         <source>Each scan is typed, then Return is pressed — one scan per line.</source>
         <translation>Każdy kod jest wpisywany, a potem naciskany jest Enter – jeden kod w wierszu.</translation>
     </message>
+    <message>
+        <source>%1, %2, typed</source>
+        <translation>%1, %2, wpisano</translation>
+    </message>
+    <message>
+        <source>%1, %2, not typed</source>
+        <translation>%1, %2, nie wpisano</translation>
+    </message>
+    <message>
+        <source>Could not turn it off: %1</source>
+        <translation>Nie udało się wyłączyć: %1</translation>
+    </message>
+    <message>
+        <source>Could not turn it on: %1</source>
+        <translation>Nie udało się włączyć: %1</translation>
+    </message>
 </context>
 <context>
     <name>tavo::PlatformTexts</name>
@@ -135,10 +162,6 @@ połączenie telefonu. Ponowne uruchomienie otwiera panel już działającego pr
     <message>
         <source>Typing through GNOME&apos;s remote desktop service.</source>
         <translation>Wpisywanie przez usługę zdalnego pulpitu GNOME.</translation>
-    </message>
-    <message>
-        <source>Typing through the desktop&apos;s remote desktop portal.</source>
-        <translation>Wpisywanie przez portal zdalnego pulpitu środowiska.</translation>
     </message>
     <message>
         <source>Characters missing from the keyboard layout are pasted through the clipboard (Ctrl+V).</source>
@@ -188,6 +211,14 @@ połączenie telefonu. Ponowne uruchomienie otwiera panel już działającego pr
         <source>Enable XTEST in the X server configuration and restart the session.</source>
         <translation>Włącz XTEST w konfiguracji serwera X i uruchom sesję ponownie.</translation>
     </message>
+    <message>
+        <source>Typing through the desktop&apos;s remote desktop portal, which asks for your consent and remembers it where its desktop&apos;s backend can.</source>
+        <translation>Wpisywanie przez portal zdalnego pulpitu środowiska, który prosi o zgodę i zapamiętuje ją, jeśli środowisko na to pozwala.</translation>
+    </message>
+    <message>
+        <source>Typing through the desktop&apos;s remote desktop portal, which asks for your consent at each start of Tavo Receiver (this portal cannot remember it).</source>
+        <translation>Wpisywanie przez portal zdalnego pulpitu środowiska, który prosi o zgodę przy każdym uruchomieniu Tavo Receiver (ten portal nie potrafi jej zapamiętać).</translation>
+    </message>
 </context>
 <context>
     <name>tavo::TavoReceiverApp</name>
@@ -222,6 +253,10 @@ połączenie telefonu. Ponowne uruchomienie otwiera panel już działającego pr
         <source>Deny</source>
         <translation>Odmów</translation>
     </message>
+    <message>
+        <source>%1 (%2, from another network) wants to type on this computer</source>
+        <translation>%1 (%2, z innej sieci) chce wpisywać tekst na tym komputerze</translation>
+    </message>
 </context>
 <context>
     <name>tavo::TrustSettings</name>
@@ -236,6 +271,10 @@ połączenie telefonu. Ponowne uruchomienie otwiera panel już działającego pr
     <message>
         <source>Forget allowed phones</source>
         <translation>Zapomnij dozwolone telefony</translation>
+    </message>
+    <message>
+        <source>Only phones on this computer&apos;s networks</source>
+        <translation>Tylko telefony z sieci tego komputera</translation>
     </message>
 </context>
 </TS>

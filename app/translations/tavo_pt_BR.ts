@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="pt_BR">
 <context>
+    <name>PanelRules</name>
+    <message>
+        <source>Not visible to phones: the avahi-daemon service is not running</source>
+        <translation>Não visível para os celulares: o serviço avahi-daemon não está em execução</translation>
+    </message>
+    <message>
+        <source>Not visible to phones: %1</source>
+        <translation>Não visível para os celulares: %1</translation>
+    </message>
+</context>
+<context>
     <name>tavo::CommandLine</name>
     <message>
         <source>Usage: %1</source>
@@ -117,6 +128,22 @@ celular. Iniciá-lo de novo enquanto está em execução abre o painel da instâ
         <source>Each scan is typed, then Return is pressed — one scan per line.</source>
         <translation>Cada código é digitado e depois Enter é pressionado — um código por linha.</translation>
     </message>
+    <message>
+        <source>%1, %2, typed</source>
+        <translation>%1, %2, digitado</translation>
+    </message>
+    <message>
+        <source>%1, %2, not typed</source>
+        <translation>%1, %2, não digitado</translation>
+    </message>
+    <message>
+        <source>Could not turn it off: %1</source>
+        <translation>Não foi possível desativar: %1</translation>
+    </message>
+    <message>
+        <source>Could not turn it on: %1</source>
+        <translation>Não foi possível ativar: %1</translation>
+    </message>
 </context>
 <context>
     <name>tavo::PlatformTexts</name>
@@ -135,10 +162,6 @@ celular. Iniciá-lo de novo enquanto está em execução abre o painel da instâ
     <message>
         <source>Typing through GNOME&apos;s remote desktop service.</source>
         <translation>Digitação pelo serviço de área de trabalho remota do GNOME.</translation>
-    </message>
-    <message>
-        <source>Typing through the desktop&apos;s remote desktop portal.</source>
-        <translation>Digitação pelo portal de área de trabalho remota do ambiente.</translation>
     </message>
     <message>
         <source>Characters missing from the keyboard layout are pasted through the clipboard (Ctrl+V).</source>
@@ -188,6 +211,14 @@ celular. Iniciá-lo de novo enquanto está em execução abre o painel da instâ
         <source>Enable XTEST in the X server configuration and restart the session.</source>
         <translation>Ative o XTEST na configuração do servidor X e reinicie a sessão.</translation>
     </message>
+    <message>
+        <source>Typing through the desktop&apos;s remote desktop portal, which asks for your consent and remembers it where its desktop&apos;s backend can.</source>
+        <translation>Digitação pelo portal de área de trabalho remota do ambiente, que pede seu consentimento e o guarda onde o ambiente permite.</translation>
+    </message>
+    <message>
+        <source>Typing through the desktop&apos;s remote desktop portal, which asks for your consent at each start of Tavo Receiver (this portal cannot remember it).</source>
+        <translation>Digitação pelo portal de área de trabalho remota do ambiente, que pede seu consentimento a cada início do Tavo Receiver (este portal não consegue guardá-lo).</translation>
+    </message>
 </context>
 <context>
     <name>tavo::TavoReceiverApp</name>
@@ -222,6 +253,10 @@ celular. Iniciá-lo de novo enquanto está em execução abre o painel da instâ
         <source>Deny</source>
         <translation>Negar</translation>
     </message>
+    <message>
+        <source>%1 (%2, from another network) wants to type on this computer</source>
+        <translation>%1 (%2, de outra rede) quer digitar neste computador</translation>
+    </message>
 </context>
 <context>
     <name>tavo::TrustSettings</name>
@@ -236,6 +271,10 @@ celular. Iniciá-lo de novo enquanto está em execução abre o painel da instâ
     <message>
         <source>Forget allowed phones</source>
         <translation>Esquecer celulares permitidos</translation>
+    </message>
+    <message>
+        <source>Only phones on this computer&apos;s networks</source>
+        <translation>Só celulares das redes deste computador</translation>
     </message>
 </context>
 </TS>

@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru">
 <context>
+    <name>PanelRules</name>
+    <message>
+        <source>Not visible to phones: the avahi-daemon service is not running</source>
+        <translation>Не виден телефонам: служба avahi-daemon не запущена</translation>
+    </message>
+    <message>
+        <source>Not visible to phones: %1</source>
+        <translation>Не виден телефонам: %1</translation>
+    </message>
+</context>
+<context>
     <name>tavo::CommandLine</name>
     <message>
         <source>Usage: %1</source>
@@ -117,6 +128,22 @@ connection. Starting it again while it runs opens the running one&apos;s panel.<
         <source>Each scan is typed, then Return is pressed — one scan per line.</source>
         <translation>Каждый код вводится, затем нажимается Enter — по коду на строку.</translation>
     </message>
+    <message>
+        <source>%1, %2, typed</source>
+        <translation>%1, %2, введено</translation>
+    </message>
+    <message>
+        <source>%1, %2, not typed</source>
+        <translation>%1, %2, не введено</translation>
+    </message>
+    <message>
+        <source>Could not turn it off: %1</source>
+        <translation>Не удалось выключить: %1</translation>
+    </message>
+    <message>
+        <source>Could not turn it on: %1</source>
+        <translation>Не удалось включить: %1</translation>
+    </message>
 </context>
 <context>
     <name>tavo::PlatformTexts</name>
@@ -135,10 +162,6 @@ connection. Starting it again while it runs opens the running one&apos;s panel.<
     <message>
         <source>Typing through GNOME&apos;s remote desktop service.</source>
         <translation>Ввод через службу удалённого рабочего стола GNOME.</translation>
-    </message>
-    <message>
-        <source>Typing through the desktop&apos;s remote desktop portal.</source>
-        <translation>Ввод через портал удалённого рабочего стола окружения.</translation>
     </message>
     <message>
         <source>Characters missing from the keyboard layout are pasted through the clipboard (Ctrl+V).</source>
@@ -188,6 +211,14 @@ connection. Starting it again while it runs opens the running one&apos;s panel.<
         <source>Enable XTEST in the X server configuration and restart the session.</source>
         <translation>Включите XTEST в настройках X-сервера и перезапустите сеанс.</translation>
     </message>
+    <message>
+        <source>Typing through the desktop&apos;s remote desktop portal, which asks for your consent and remembers it where its desktop&apos;s backend can.</source>
+        <translation>Ввод через портал удалённого рабочего стола окружения: он запрашивает согласие и запоминает его, если окружение это поддерживает.</translation>
+    </message>
+    <message>
+        <source>Typing through the desktop&apos;s remote desktop portal, which asks for your consent at each start of Tavo Receiver (this portal cannot remember it).</source>
+        <translation>Ввод через портал удалённого рабочего стола окружения: он запрашивает согласие при каждом запуске Tavo Receiver (этот портал не умеет его запоминать).</translation>
+    </message>
 </context>
 <context>
     <name>tavo::TavoReceiverApp</name>
@@ -222,6 +253,10 @@ connection. Starting it again while it runs opens the running one&apos;s panel.<
         <source>Deny</source>
         <translation>Запретить</translation>
     </message>
+    <message>
+        <source>%1 (%2, from another network) wants to type on this computer</source>
+        <translation>%1 (%2, из другой сети) хочет вводить текст на этом компьютере</translation>
+    </message>
 </context>
 <context>
     <name>tavo::TrustSettings</name>
@@ -236,6 +271,10 @@ connection. Starting it again while it runs opens the running one&apos;s panel.<
     <message>
         <source>Forget allowed phones</source>
         <translation>Забыть разрешённые телефоны</translation>
+    </message>
+    <message>
+        <source>Only phones on this computer&apos;s networks</source>
+        <translation>Только телефоны из сетей этого компьютера</translation>
     </message>
 </context>
 </TS>

@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>PanelRules</name>
+    <message>
+        <source>Not visible to phones: the avahi-daemon service is not running</source>
+        <translation>手机无法发现：avahi-daemon 服务未运行</translation>
+    </message>
+    <message>
+        <source>Not visible to phones: %1</source>
+        <translation>手机无法发现：%1</translation>
+    </message>
+</context>
+<context>
     <name>tavo::CommandLine</name>
     <message>
         <source>Usage: %1</source>
@@ -117,6 +128,22 @@ connection. Starting it again while it runs opens the running one&apos;s panel.<
         <source>Each scan is typed, then Return is pressed — one scan per line.</source>
         <translation>每次扫描输入后按回车键——每行一条。</translation>
     </message>
+    <message>
+        <source>%1, %2, typed</source>
+        <translation>%1，%2，已输入</translation>
+    </message>
+    <message>
+        <source>%1, %2, not typed</source>
+        <translation>%1，%2，未输入</translation>
+    </message>
+    <message>
+        <source>Could not turn it off: %1</source>
+        <translation>无法关闭：%1</translation>
+    </message>
+    <message>
+        <source>Could not turn it on: %1</source>
+        <translation>无法开启：%1</translation>
+    </message>
 </context>
 <context>
     <name>tavo::PlatformTexts</name>
@@ -135,10 +162,6 @@ connection. Starting it again while it runs opens the running one&apos;s panel.<
     <message>
         <source>Typing through GNOME&apos;s remote desktop service.</source>
         <translation>通过 GNOME 的远程桌面服务输入。</translation>
-    </message>
-    <message>
-        <source>Typing through the desktop&apos;s remote desktop portal.</source>
-        <translation>通过桌面环境的远程桌面门户输入。</translation>
     </message>
     <message>
         <source>Characters missing from the keyboard layout are pasted through the clipboard (Ctrl+V).</source>
@@ -188,6 +211,14 @@ connection. Starting it again while it runs opens the running one&apos;s panel.<
         <source>Enable XTEST in the X server configuration and restart the session.</source>
         <translation>请在 X 服务器配置中启用 XTEST，然后重新启动会话。</translation>
     </message>
+    <message>
+        <source>Typing through the desktop&apos;s remote desktop portal, which asks for your consent and remembers it where its desktop&apos;s backend can.</source>
+        <translation>通过桌面环境的远程桌面门户输入。门户会征求您的同意，并在桌面环境支持时记住它。</translation>
+    </message>
+    <message>
+        <source>Typing through the desktop&apos;s remote desktop portal, which asks for your consent at each start of Tavo Receiver (this portal cannot remember it).</source>
+        <translation>通过桌面环境的远程桌面门户输入。每次启动 Tavo Receiver 时都会征求您的同意（此门户无法记住它）。</translation>
+    </message>
 </context>
 <context>
     <name>tavo::TavoReceiverApp</name>
@@ -222,6 +253,10 @@ connection. Starting it again while it runs opens the running one&apos;s panel.<
         <source>Deny</source>
         <translation>拒绝</translation>
     </message>
+    <message>
+        <source>%1 (%2, from another network) wants to type on this computer</source>
+        <translation>%1（%2，来自其他网络）想在这台电脑上输入</translation>
+    </message>
 </context>
 <context>
     <name>tavo::TrustSettings</name>
@@ -236,6 +271,10 @@ connection. Starting it again while it runs opens the running one&apos;s panel.<
     <message>
         <source>Forget allowed phones</source>
         <translation>清除已允许的手机</translation>
+    </message>
+    <message>
+        <source>Only phones on this computer&apos;s networks</source>
+        <translation>仅限本机所在网络中的手机</translation>
     </message>
 </context>
 </TS>

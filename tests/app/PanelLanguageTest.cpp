@@ -1,7 +1,7 @@
 // The panel in each language at its fixed width, on the offscreen platform with a 1366×768 laptop
 // screen (tests/app/laptop-screen.json) and the desktop font of Debian without a desktop's own
-// (DejaVu Sans, 10 pt), with everything showing at once: the notice, the typing route, a phone
-// asking, twenty scans marked not typed.
+// (DejaVu Sans, 10 pt), with everything showing at once that a session shows together: the notice
+// or the typing route, a phone asking, twenty scans marked not typed.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -14,6 +14,7 @@
 #include <climits>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/ElidedLabel.h"
@@ -29,15 +30,21 @@
 namespace tavo {
 namespace {
 
-// The longest texts platform/ gives, both at once, which no session shows together.
+// A session that cannot type shows the notice; one that can, its route, of which this is the
+// longest platform/ gives.
 class LongestTextsInputAccess : public InputAccess {
   public:
-    bool isTrusted() override { return false; }
+    explicit LongestTextsInputAccess(bool canType) : canType_(canType) {}
+    bool isTrusted() override { return canType_; }
     std::string accessAdvice() override { return {}; }
     std::string typingRoute() override {
-        return "Typing through KDE's fake input protocol. Characters missing from the keyboard "
-               "layout are pasted through the clipboard (Ctrl+V).";
+        return canType_ ? "Typing through KDE's fake input protocol. Characters missing from the "
+                          "keyboard layout are pasted through the clipboard (Ctrl+V)."
+                        : "";
     }
+
+  private:
+    bool canType_;
 };
 
 // What a text needs, laid out as its widget lays it out, against the room the widget has.
@@ -78,18 +85,20 @@ std::optional<std::string> clipped(const QWidget& widget, const QWidget& panel) 
     return std::nullopt;
 }
 
-class PanelLanguageTest : public ::testing::TestWithParam<std::string> {};
+// A language, and whether the session can type.
+class PanelLanguageTest : public ::testing::TestWithParam<std::tuple<std::string, bool>> {};
 
 TEST_P(PanelLanguageTest, EveryTextFitsTheWidthAndThePanelFitsTheScreen) {
     QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 10));
-    Translation translation(QStringList{QString::fromStdString(GetParam())});
+    const auto& [language, canType] = GetParam();
+    Translation translation(QStringList{QString::fromStdString(language)});
     translation.install();
 
     ManualMainThread mainThread;
     MemoryDefaultsStore defaults;
     FakeNetwork network;
     RecordingKeyEvents keyEvents;
-    LongestTextsInputAccess inputAccess;
+    LongestTextsInputAccess inputAccess(canType);
     UnregisteredLoginItems loginItems;
     TavoReceiverApp app(mainThread, defaults, network, keyEvents, inputAccess, loginItems);
     const auto phone = network.makeConnection();
@@ -105,7 +114,7 @@ TEST_P(PanelLanguageTest, EveryTextFitsTheWidthAndThePanelFitsTheScreen) {
     MenuBarContentView& panel = *app.panel();
     ASSERT_TRUE(panel.findChild<QWidget*>("trustPrompt")->isVisible());
     ASSERT_EQ(panel.findChildren<QWidget*>("notTypedMark").size(), 20);
-    if (GetParam() != "en") {
+    if (language != "en") {
         ASSERT_FALSE(translation.language().isEmpty()) << "no catalogue built in";
         // One text of each class that translates, so that a context the catalogue does not
         // know shows up.
@@ -124,6 +133,7 @@ TEST_P(PanelLanguageTest, EveryTextFitsTheWidthAndThePanelFitsTheScreen) {
         // The sentences from platform/ too; Chinese and Japanese ones follow each other without
         // a space.
         const QString route = panel.findChild<QLabel*>("typingRoute")->text();
+        EXPECT_EQ(route.isEmpty(), !canType);
         EXPECT_FALSE(route.contains("Typing through") || route.contains("Characters missing"))
             << route.toStdString();
         EXPECT_FALSE(route.contains(QStringLiteral("\u3002 "))) << route.toStdString();
@@ -162,8 +172,12 @@ std::vector<std::string> languages() {
     return result;
 }
 
-INSTANTIATE_TEST_SUITE_P(Languages, PanelLanguageTest, ::testing::ValuesIn(languages()),
-                         [](const auto& info) { return info.param; });
+INSTANTIATE_TEST_SUITE_P(Languages, PanelLanguageTest,
+                         ::testing::Combine(::testing::ValuesIn(languages()), ::testing::Bool()),
+                         [](const auto& info) {
+                             return std::get<0>(info.param) +
+                                    (std::get<1>(info.param) ? "_typing" : "_notice");
+                         });
 
 }  // namespace
 }  // namespace tavo
