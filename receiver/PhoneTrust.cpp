@@ -46,12 +46,14 @@ void ScanListener::storeAllowedPhones() {
 
 void ScanListener::setPaused(bool paused) {
     publish(isPaused_, paused);
+    stopTypingUnlessAllowed();
 }
 
 void ScanListener::setAsksBeforeNewPhone(bool asks) {
     publish(asksBeforeNewPhone_, asks);
     defaults_.setString(asksBeforeNewPhoneKey, asks ? "true" : "false");
     updatePhoneAsking();
+    stopTypingUnlessAllowed();
 }
 
 void ScanListener::allowAskingPhone() {
@@ -71,12 +73,14 @@ void ScanListener::denyAskingPhone() {
     // The asking phone is always the active connection's.
     activePeer_->connection->cancel();
     updatePhoneAsking();
+    stopTypingUnlessAllowed();
 }
 
 void ScanListener::forgetAllowedPhones() {
     allowedPhones_.clear();
     storeAllowedPhones();
     updatePhoneAsking();
+    stopTypingUnlessAllowed();
 }
 
 }  // namespace tavo

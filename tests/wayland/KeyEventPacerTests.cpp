@@ -17,7 +17,10 @@ using namespace std::chrono_literals;
 class FakeClock final : public PacerClock {
   public:
     steady_clock::time_point now() const override { return now_; }
-    void sleepUntil(steady_clock::time_point time) override { now_ = std::max(now_, time); }
+    bool sleepUntil(steady_clock::time_point time, const TypingInterrupt*) override {
+        now_ = std::max(now_, time);
+        return true;
+    }
     void pass(steady_clock::duration time) { now_ += time; }
 
   private:
