@@ -31,8 +31,9 @@ class TavoReceiverApp : public QObject {
     Q_OBJECT
   public:
     // phoneConnectionChanged, when given, runs on the typing thread, in order with the texts:
-    // with true before the first text of a phone that may type, with false when that phone goes. Without a tray the panel opens at start unless
-    // windowAtStart is false; it then opens when asked for.
+    // with true before the first text of a phone that may type, with false when that phone goes.
+    // Without a tray the panel opens at start unless windowAtStart is false; it then opens when
+    // asked for.
     TavoReceiverApp(MainThread& mainThread, DefaultsStore& defaults, Network& network,
                     KeyEvents& keyEvents, InputAccess& inputAccess, LoginItems& loginItems,
                     std::function<void(bool phoneConnected)> phoneConnectionChanged = {},

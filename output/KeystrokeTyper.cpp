@@ -46,9 +46,9 @@ void KeystrokeTyper::type(std::string_view text, bool pressReturn) {
     for (std::size_t offset = 0; offset < text.size();) {
         const char32_t scalar = nextScalar(text, offset);
         const bool startsCharacter =
-            previous == 0 || utf8proc_grapheme_break_stateful(
-                                 static_cast<utf8proc_int32_t>(previous),
-                                 static_cast<utf8proc_int32_t>(scalar), &graphemeState);
+            previous == 0 ||
+            utf8proc_grapheme_break_stateful(static_cast<utf8proc_int32_t>(previous),
+                                             static_cast<utf8proc_int32_t>(scalar), &graphemeState);
         previous = scalar;
         if (startsCharacter && isCut()) {
             return;

@@ -46,10 +46,9 @@ void ScanListener::typingSettled(bool typedWhole) {
         return;
     }
     // The oldest listed row of that scan that still says typed: a phone may send an id twice.
-    const auto row = std::find_if(recentScans_.rbegin(), recentScans_.rend(),
-                                  [&](const RecentScan& recent) {
-                                      return recent.typed && recent.scan.id == id;
-                                  });
+    const auto row = std::find_if(
+        recentScans_.rbegin(), recentScans_.rend(),
+        [&](const RecentScan& recent) { return recent.typed && recent.scan.id == id; });
     if (row != recentScans_.rend()) {
         objectWillChange_.emit();
         row->typed = false;
