@@ -10,7 +10,7 @@ bool ScanListener::mayTypeNow(const Peer& peer) const {
         return false;
     }
     if (holdsTyping_ && holdsTyping_()) {
-        log::warning("typing held: the receiver's own window has the keyboard focus");
+        log::warning("held a scan back: the receiver's own window has the keyboard focus");
         return false;
     }
     return true;

@@ -2,8 +2,9 @@
 """A stand-in for the desktop portal's remote desktop interface on the session bus.
 
 It grants every request at once and prints what it was asked, one line each, for the test to
-read: "select types=T persist=P token=R", "key KEYSYM STATE", "closed". Prints "ready" once it
-owns its name. Its interface version is the first argument (default 2).
+read: "create", "select types=T persist=P token=R", "start", "key KEYSYM STATE", "closed". Prints
+"ready" once it owns its name. Its interface version is the first argument (default 2); a second
+argument "silent" makes it never answer Start, as a consent dialog the user leaves open.
 """
 import sys
 
@@ -35,10 +36,11 @@ class Session(dbus.service.Object):
 
 
 class Portal(dbus.service.Object):
-    def __init__(self, bus, version):
+    def __init__(self, bus, version, silent):
         super().__init__(bus, PATH)
         self.bus = bus
         self.version = version
+        self.silent = silent
         self.tokens = 0
 
     def answer(self, sender, options, results):
@@ -54,6 +56,7 @@ class Portal(dbus.service.Object):
     @dbus.service.method(REMOTE_DESKTOP, in_signature="a{sv}", out_signature="o",
                          sender_keyword="sender")
     def CreateSession(self, options, sender):
+        say("create")
         session = "%s/session/%s/%s" % (PATH, sender[1:].replace(".", "_"),
                                         options["session_handle_token"])
         Session(self.bus, session)
@@ -70,6 +73,11 @@ class Portal(dbus.service.Object):
     @dbus.service.method(REMOTE_DESKTOP, in_signature="osa{sv}", out_signature="o",
                          sender_keyword="sender")
     def Start(self, session, parent, options, sender):
+        say("start")
+        if self.silent:
+            path = "%s/request/%s/%s" % (PATH, sender[1:].replace(".", "_"),
+                                         options["handle_token"])
+            return dbus.ObjectPath(path)
         results = {"devices": dbus.UInt32(1)}
         if self.version >= 2:
             self.tokens += 1
@@ -84,7 +92,8 @@ class Portal(dbus.service.Object):
 def main():
     DBusGMainLoop(set_as_default=True)
     bus = dbus.SessionBus()
-    portal = Portal(bus, int(sys.argv[1]) if len(sys.argv) > 1 else 2)
+    portal = Portal(bus, int(sys.argv[1]) if len(sys.argv) > 1 else 2,
+                    len(sys.argv) > 2 and sys.argv[2] == "silent")
     name = dbus.service.BusName(PORTAL, bus)  # the name is ours while this object lives
     say("ready")
     GLib.MainLoop().run()
