@@ -199,7 +199,10 @@ void TavoReceiverApp::startRouteSession() {
         return;
     }
     routeSessionStarted_ = true;
-    typing_.run([changed = phoneConnectionChanged_] { changed(true); });
+    typing_.run([changed = phoneConnectionChanged_] {
+        changed(true);
+        log::detail("the typing route's session started");
+    });
 }
 
 // The session ends when the phone goes.

@@ -29,6 +29,8 @@ struct Desktop {
     const char* name;
     CompositorKind (*kind)();
     const char* route;  // the route the panel names
+    // Whether the seat has a keyboard only once the route's session started (Mutter headless).
+    bool sessionGivesKeyboard = false;
 };
 
 void PrintTo(const Desktop& desktop, std::ostream* out) {
@@ -110,16 +112,24 @@ TEST_P(ReceiverOnWayland, ChoosesTheRouteByProbingAndTypesScansIntoANativeWindow
     ASSERT_TRUE(port) << log_ << compositor_->log();
     ASSERT_TRUE(logs(GetParam().route)) << log_;
 
-    // The phone connects first: where the route's session gives the seat its keyboard
-    // (Mutter), the window that opens then has the focus.
     ChildProcess connected = phone(*port, config_ / "scans");
     ASSERT_TRUE(logs("connected device")) << log_;
+    // Where the route's session gives the seat its keyboard (Mutter), the window that opens
+    // after the session started has the focus; the session starts with the first scan. That
+    // scan may reach the window too.
+    std::string warmUp;
+    if (GetParam().sessionGivesKeyboard) {
+        std::ofstream(config_ / "scans") << "0\n";
+        ASSERT_TRUE(logs("the typing route's session started")) << log_;
+        warmUp = "0<Return>";
+    }
     const auto sink = testing::openWaylandTextSink(*compositor_, true);
 
     std::ofstream(config_ / "scans") << "4006381333931\n\u00c5ngstr\u00f6m-\u00df\n\u6f22\n";
     const std::string typed =
         "4006381333931<Return>\u00c5ngstr\u00f6m-\u00df<Return>\u6f22<Return>";
-    EXPECT_TRUE(testing::waitUntil([&] { return sink->received() == typed; }, 20s))
+    EXPECT_TRUE(testing::waitUntil(
+        [&] { return sink->received() == typed || sink->received() == warmUp + typed; }, 20s))
         << sink->received() << "\n"
         << (logs("(not in the log)"), log_);
     connected.stop();
@@ -132,7 +142,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Desktop{"KWin", testing::kwinCompositor,
                               "Typing through KDE's fake input protocol"},
                       Desktop{"Mutter", testing::mutterCompositor,
-                              "Typing through GNOME's remote desktop service"}),
+                              "Typing through GNOME's remote desktop service", true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 using ReceiverLaunchedOnSway = ReceiverOnWayland;
