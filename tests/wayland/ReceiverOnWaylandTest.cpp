@@ -63,9 +63,10 @@ class ReceiverOnWayland : public testing::OnCompositor,
     // Starts the receiver as a native Wayland client, with its log on standard output, and
     // returns its port. Without a launcher's activation token it starts as at login.
     std::optional<std::string> startReceiver(const std::string& activationToken = "") {
-        const std::vector<std::string> environment{
+        std::vector<std::string> environment{
             "DISPLAY=", "QT_QPA_PLATFORM=wayland", "XDG_ACTIVATION_TOKEN=" + activationToken,
             "DESKTOP_STARTUP_ID=", "XDG_CONFIG_HOME=" + config_.string()};
+        environment.insert(environment.end(), extraEnvironment_.begin(), extraEnvironment_.end());
         receiver_.emplace(
             std::vector<std::string>{"sh", "-c", "exec \"$0\" --verbose 2>&1", TAVO_RECEIVER_PATH},
             environment);
@@ -101,6 +102,7 @@ class ReceiverOnWayland : public testing::OnCompositor,
     }
 
     fs::path config_;
+    std::vector<std::string> extraEnvironment_;
     std::optional<ChildProcess> receiver_;
     std::string log_;
 };
@@ -176,6 +178,48 @@ TEST_P(ReceiverLaunchedOnSway, ShowsItsWindowWhereThereIsNoTrayAndHoldsScansWhil
     std::ofstream(config_ / "scans") << "4006381333931\n";
     EXPECT_TRUE(logs("held a scan back: the receiver's own window has the keyboard focus")) << log_;
     connected.stop();
+}
+
+std::size_t returnsIn(const std::string& typed) {
+    std::size_t returns = 0;
+    for (auto at = typed.find("<Return>"); at != std::string::npos;
+         at = typed.find("<Return>", at + 1)) {
+        ++returns;
+    }
+    return returns;
+}
+
+// 1,000 EAN-13 scans are being typed when the receiver's window takes the focus (the receiver is
+// started again, and the running one opens its window): typing stops at once, and the panel
+// lists its newest scans, which were never typed, as not typed.
+TEST_P(ReceiverLaunchedOnSway, ItsWindowTakingTheFocusStopsTypingAtOnce) {
+    const fs::path panel = config_ / "panel";
+    extraEnvironment_ = {"LD_PRELOAD=" TAVO_PANEL_PROBE_PATH,
+                         "TAVO_TEST_PANEL_GEOMETRY=" + panel.string()};
+    const auto port = startReceiver();
+    ASSERT_TRUE(port) << log_;
+    const auto sink = testing::openWaylandTextSink(*compositor_, true);
+    ChildProcess phone({TAVO_SEND_PATH, "--host=127.0.0.1", "--port=" + *port,
+                        "--name=Wayland Phone", "--wait-status", "--count=1000"});
+    EXPECT_EQ(phone.stop(false), 0);
+    ASSERT_TRUE(testing::waitUntil([&] { return returnsIn(sink->received()) >= 3; }, 20s));
+
+    ChildProcess again({TAVO_RECEIVER_PATH}, {"DISPLAY=", "QT_QPA_PLATFORM=wayland",
+                                              "XDG_CONFIG_HOME=" + config_.string()});
+    EXPECT_EQ(again.stop(false), 0);
+    ASSERT_TRUE(logs("typing stopped")) << log_;
+    const std::size_t atStop = returnsIn(sink->received());
+    const auto notTypedRows = [&] {
+        std::ifstream file(panel);
+        int rows = 0;
+        for (std::string line; std::getline(file, line);) {
+            rows += line.starts_with("notTypedMark ") ? 1 : 0;
+        }
+        return rows;
+    };
+    EXPECT_TRUE(testing::waitUntil([&] { return notTypedRows() == 20; }, 30s)) << notTypedRows();
+    EXPECT_LE(returnsIn(sink->received()), atStop + 1);
+    EXPECT_LT(returnsIn(sink->received()), 1000U);
 }
 
 INSTANTIATE_TEST_SUITE_P(Desktops, ReceiverLaunchedOnSway,
