@@ -111,23 +111,28 @@ std::size_t returnsIn(const std::string& typed) {
     return returns;
 }
 
-// 200 scans in mixed scripts, many of which need spare keycodes (and wait for them); Pause is
-// clicked while they are typed. What the sink received when the receiver acted on the click is
-// what it had when the receiver's log says so, or less.
+// 200 scans in mixed scripts, each its text repeated to some 400 bytes so that typing them
+// lasts a while; Pause is clicked while they are typed. The few characters that need spare
+// keycodes keep theirs from the first scans on: remaps make every client on the display reload
+// its keymap, and a flood of them would hold the receiver's own click back.
 TEST_F(StopEndToEndTest, PauseStopsTypingOnX11AtOnce) {
     startReceiver(true);
     const std::string port = receiverPort();
     openPanel();
     std::vector<std::string> scans;
-    const auto texts = mixedTexts(40);
+    const auto texts = mixedTexts(8);
     for (std::size_t i = 0; i < 200; ++i) {
-        scans.push_back(texts[i % texts.size()].first);
+        std::string scan;
+        while (scan.size() < 400) {
+            scan += texts[i % texts.size()].first;
+        }
+        scans.push_back(scan);
     }
     EXPECT_EQ(startPhone(scans, "0", port)->stop(false), 0);
     ASSERT_TRUE(waitUntil([&] { return returnsIn(sink_.received()) >= 3; }));
 
     clickControl("pauseSwitch");
-    ASSERT_TRUE(receiverLogs("typing stopped"));
+    EXPECT_TRUE(receiverLogs("typing stopped"));
     const std::string before = sink_.received();
     // The panel's rows are the 20 newest scans, none of which was typed.
     EXPECT_TRUE(waitUntil([&] { return notTypedRows() == 20; }, 30s)) << notTypedRows();
@@ -155,7 +160,7 @@ TEST_F(StopEndToEndTest, PauseStopsTypingOnAWaylandRouteAtOnce) {
     kill(portal_->pid(), SIGSTOP);
     portalSaysNow();
     clickControl("pauseSwitch");
-    ASSERT_TRUE(receiverLogs("typing stopped"));
+    EXPECT_TRUE(receiverLogs("typing stopped"));
     kill(portal_->pid(), SIGCONT);
     EXPECT_TRUE(waitUntil([&] { return notTypedRows() == 20; }, 30s)) << notTypedRows();
     // The scan in hand, whose keys had left already; nothing after it.

@@ -207,7 +207,7 @@ TEST_P(ReceiverLaunchedOnSway, ItsWindowTakingTheFocusStopsTypingAtOnce) {
     ChildProcess again({TAVO_RECEIVER_PATH}, {"DISPLAY=", "QT_QPA_PLATFORM=wayland",
                                               "XDG_CONFIG_HOME=" + config_.string()});
     EXPECT_EQ(again.stop(false), 0);
-    ASSERT_TRUE(logs("typing stopped")) << log_;
+    EXPECT_TRUE(logs("typing stopped")) << log_;
     const std::size_t atStop = returnsIn(sink->received());
     const auto notTypedRows = [&] {
         std::ifstream file(panel);
