@@ -15,14 +15,21 @@ namespace {
 
 class StopEndToEndTest : public ReceiverDesktopTest {
   protected:
-    // The notTypedMark rows of the recent scans, as last drawn.
-    int notTypedRows() const {
+    // The rows of the recent scans with this control, as last drawn.
+    int rowsWith(const std::string& control) const {
         std::ifstream file(home_ / "panel");
         int rows = 0;
         for (std::string line; std::getline(file, line);) {
-            rows += line.starts_with("notTypedMark ") ? 1 : 0;
+            rows += line.starts_with(control + " ") ? 1 : 0;
         }
         return rows;
+    }
+    int notTypedRows() const { return rowsWith("notTypedMark"); }
+
+    // Clicks Pause once the panel lists its 20 rows: controls below them move as they come.
+    void clickPause() {
+        ASSERT_TRUE(waitUntil([&] { return rowsWith("scanValue") == 20; }));
+        clickControl("pauseSwitch");
     }
 
     // A private session bus with the stand-in portal on it, which the receiver then types
@@ -111,7 +118,7 @@ std::size_t returnsIn(const std::string& typed) {
     return returns;
 }
 
-// 200 scans in mixed scripts, each its text repeated to some 400 bytes so that typing them
+// 200 scans in mixed scripts, each its text repeated to some 2,000 bytes so that typing them
 // lasts a while; Pause is clicked while they are typed. The few characters that need spare
 // keycodes keep theirs from the first scans on: remaps make every client on the display reload
 // its keymap, and a flood of them would hold the receiver's own click back.
@@ -123,7 +130,7 @@ TEST_F(StopEndToEndTest, PauseStopsTypingOnX11AtOnce) {
     const auto texts = mixedTexts(8);
     for (std::size_t i = 0; i < 200; ++i) {
         std::string scan;
-        while (scan.size() < 400) {
+        while (scan.size() < 2000) {
             scan += texts[i % texts.size()].first;
         }
         scans.push_back(scan);
@@ -131,7 +138,7 @@ TEST_F(StopEndToEndTest, PauseStopsTypingOnX11AtOnce) {
     EXPECT_EQ(startPhone(scans, "0", port)->stop(false), 0);
     ASSERT_TRUE(waitUntil([&] { return returnsIn(sink_.received()) >= 3; }));
 
-    clickControl("pauseSwitch");
+    clickPause();
     EXPECT_TRUE(receiverLogs("typing stopped"));
     const std::string before = sink_.received();
     // The panel's rows are the 20 newest scans, none of which was typed.
@@ -159,7 +166,7 @@ TEST_F(StopEndToEndTest, PauseStopsTypingOnAWaylandRouteAtOnce) {
 
     kill(portal_->pid(), SIGSTOP);
     portalSaysNow();
-    clickControl("pauseSwitch");
+    clickPause();
     EXPECT_TRUE(receiverLogs("typing stopped"));
     kill(portal_->pid(), SIGCONT);
     EXPECT_TRUE(waitUntil([&] { return notTypedRows() == 20; }, 30s)) << notTypedRows();
