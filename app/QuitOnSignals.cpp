@@ -14,10 +14,22 @@ namespace {
 
 constexpr std::array quitSignals{SIGTERM, SIGINT, SIGHUP};
 
-// The write end of the pipe, for the signal handler, which may do nothing else.
+// The write end of the pipe, for the signal handler, which may do little else.
 volatile sig_atomic_t signalPipe = -1;
+volatile sig_atomic_t signalled = 0;
 
-void onSignal(int) {
+// The first signal asks for the orderly end; a second one, while that is under way, ends the
+// process at once, as the signal's default action would have.
+void onSignal(int signal) {
+    if (signalled != 0) {
+        struct sigaction action = {};
+        action.sa_handler = SIG_DFL;
+        sigemptyset(&action.sa_mask);
+        sigaction(signal, &action, nullptr);
+        raise(signal);
+        return;
+    }
+    signalled = 1;
     const int saved = errno;
     const char byte = 1;
     [[maybe_unused]] const auto written = write(signalPipe, &byte, 1);

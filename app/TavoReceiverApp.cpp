@@ -5,6 +5,7 @@
 #include <QCursor>
 #include <QMenu>
 #include <QScreen>
+#include <QWindow>
 #include <algorithm>
 
 #include "app/PanelRules.h"
@@ -27,24 +28,35 @@ TavoReceiverApp::TavoReceiverApp(MainThread& mainThread, DefaultsStore& defaults
                                  LoginItems& loginItems,
                                  std::function<void(bool)> phoneConnectionChanged,
                                  bool windowAtStart)
-    : typer_(keyEvents),
+    : typer_(keyEvents, &interrupt_),
+      typing_(typer_, interrupt_,
+              [this, &mainThread](bool typedWhole) {
+                  mainThread.post([listener = settledListener_, typedWhole] {
+                      if (const auto service = listener.lock()) {
+                          service->typingSettled(typedWhole);
+                      }
+                  });
+              }),
       inputAccess_(inputAccess),
       loginItems_(loginItems),
       phoneConnectionChanged_(std::move(phoneConnectionChanged)) {
     auto listener = ScanListener::make(mainThread, defaults, network);
+    settledListener_ = listener;
     std::weak_ptr<const ScanListener> weakListener = listener;
-    listener->setOnScan([weakListener, &typing = typing_](const TavoScan& scan) {
-        outputScan(scan, weakListener, typing);
+    listener->setOnScan([this, weakListener](const TavoScan& scan) {
+        startRouteSession();
+        outputScan(scan, weakListener, typing_);
     });
     // A native Wayland window takes the keyboard focus when it appears, so the keys of a scan
-    // would go to our own window: such a scan is listed as not typed instead of being lost.
-    listener->setHoldsTyping([] {
-        const bool ownWindowFocused = QGuiApplication::focusWindow() != nullptr;
-        if (ownWindowFocused) {
-            log::warning("held a scan back: the receiver's own window has the keyboard focus");
+    // would go to our own window: such a scan is listed as not typed instead of being lost. One
+    // of ours taking the focus stops what is being typed.
+    listener->setHoldsTyping([] { return QGuiApplication::focusWindow() != nullptr; });
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* focused) {
+        if (focused != nullptr) {
+            listener_->typingHoldChanged();
         }
-        return ownWindowFocused;
     });
+    listener->setOnStopTyping([this] { typing_.interrupt(); });
     listener_ = std::move(listener);
 
     // The panel and dialogs come and go, the tray icon stays; only Quit ends the application.
@@ -195,16 +207,28 @@ void TavoReceiverApp::updateIcon() {
     followTrust();
 }
 
-// Lets a route hold its session only while a phone may type: GNOME shows that it does.
-void TavoReceiverApp::followPhoneConnection() {
-    // Nothing is typed into a locked session, so it needs no remote-desktop session either.
-    const bool connected =
-        listener_->connectedDeviceName().has_value() && !listener_->isSessionLocked();
-    if (!phoneConnectionChanged_ || connected == phoneConnected_) {
+// A route's session shows (GNOME's remote-control indicator, the portal's consent dialog), so it
+// starts only once a phone that may type has something to type: a stranger starts nothing.
+void TavoReceiverApp::startRouteSession() {
+    if (!phoneConnectionChanged_ || routeSessionStarted_) {
         return;
     }
-    phoneConnected_ = connected;
-    typing_.run([changed = phoneConnectionChanged_, connected] { changed(connected); });
+    routeSessionStarted_ = true;
+    typing_.run([changed = phoneConnectionChanged_] {
+        changed(true);
+        log::detail("the typing route's session started");
+    });
+}
+
+// The session ends when the phone goes, and when the user's session locks: nothing is typed into
+// a locked session, so it needs no remote-desktop session either.
+void TavoReceiverApp::followPhoneConnection() {
+    if (!routeSessionStarted_ ||
+        (listener_->connectedDeviceName() && !listener_->isSessionLocked())) {
+        return;
+    }
+    routeSessionStarted_ = false;
+    typing_.run([changed = phoneConnectionChanged_] { changed(false); });
 }
 
 void TavoReceiverApp::followTrust() {

@@ -32,9 +32,10 @@ namespace tavo {
 class TavoReceiverApp : public QObject {
     Q_OBJECT
   public:
-    // phoneConnectionChanged, when given, runs on the typing thread, in order with the texts,
-    // whenever a phone arrives or goes. Without a tray the panel opens at start unless
-    // windowAtStart is false; it then opens when asked for.
+    // phoneConnectionChanged, when given, runs on the typing thread, in order with the texts:
+    // with true before the first text of a phone that may type, with false when that phone goes.
+    // Without a tray the panel opens at start unless windowAtStart is false; it then opens when
+    // asked for.
     TavoReceiverApp(MainThread& mainThread, DefaultsStore& defaults, Network& network,
                     KeyEvents& keyEvents, InputAccess& inputAccess, LoginItems& loginItems,
                     std::function<void(bool phoneConnected)> phoneConnectionChanged = {},
@@ -48,7 +49,7 @@ class TavoReceiverApp : public QObject {
     MenuBarContentView* panel() const { return panel_.get(); }
 
     // The first two steps of an orderly end, after the event loop: no more network activity, and
-    // no more typing once the text in hand is done.
+    // no more typing, the text in hand cut at its next key boundary.
     void stopNetwork();
     void stopTyping();
 
@@ -67,16 +68,20 @@ class TavoReceiverApp : public QObject {
     void updateIcon();
     // The tray's pause item, and a notification when a new phone asks to type.
     void followTrust();
+    void startRouteSession();
     void followPhoneConnection();
     void closeOnOutsidePress(QPoint position);
 
+    TypingInterrupt interrupt_;
     KeystrokeTyper typer_;
-    TypingThread typing_{typer_};
+    // Read on the typing thread only once a scan was handed over, after it is set.
+    std::weak_ptr<ScanListener> settledListener_;
+    TypingThread typing_;
     InputAccess& inputAccess_;
     LoginItems& loginItems_;
     std::shared_ptr<ScanListener> listener_;
     std::function<void(bool)> phoneConnectionChanged_;
-    bool phoneConnected_ = false;
+    bool routeSessionStarted_ = false;
     WillChangeSignal::Subscription iconSubscription_;
     AfterChange iconAfterChange_{this, [this] {
                                      updateIcon();

@@ -1,5 +1,7 @@
 #include "output/KeystrokeTyper.h"
 
+#include <utf8proc.h>
+
 #include <array>
 #include <cstddef>
 
@@ -23,14 +25,36 @@ std::span<const char16_t> utf16Units(char32_t scalar, std::array<char16_t, 2>& u
 
 }  // namespace
 
+KeystrokeTyper::KeystrokeTyper(KeyEvents& keyEvents, const TypingInterrupt* interrupt)
+    : keyEvents_(keyEvents), interrupt_(interrupt) {
+    keyEvents_.setInterrupt(interrupt_);
+}
+
+KeystrokeTyper::~KeystrokeTyper() {
+    if (interrupt_ != nullptr) {
+        keyEvents_.setInterrupt(nullptr);
+    }
+}
+
 void KeystrokeTyper::type(std::string_view text, bool pressReturn) {
     const auto source = keyEvents_.createSource();
     if (!source) {
         return;
     }
+    char32_t previous = 0;
+    utf8proc_int32_t graphemeState = 0;
     for (std::size_t offset = 0; offset < text.size();) {
+        const char32_t scalar = nextScalar(text, offset);
+        const bool startsCharacter =
+            previous == 0 ||
+            utf8proc_grapheme_break_stateful(static_cast<utf8proc_int32_t>(previous),
+                                             static_cast<utf8proc_int32_t>(scalar), &graphemeState);
+        previous = scalar;
+        if (startsCharacter && isCut()) {
+            return;
+        }
         std::array<char16_t, 2> buffer{};
-        const auto units = utf16Units(nextScalar(text, offset), buffer);
+        const auto units = utf16Units(scalar, buffer);
         // A scalar whose events cannot both be created is skipped entirely.
         const auto keyDown = keyEvents_.createKeyboardEvent(*source, characterKeyCode, true);
         if (!keyDown) {
@@ -45,7 +69,7 @@ void KeystrokeTyper::type(std::string_view text, bool pressReturn) {
         keyEvents_.post(*keyDown);
         keyEvents_.post(*keyUp);
     }
-    if (pressReturn) {
+    if (pressReturn && !isCut()) {
         // The key-up goes out even without its key-down, so that Return is never left pressed.
         if (const auto keyDown = keyEvents_.createKeyboardEvent(*source, returnKeyCode, true)) {
             keyEvents_.post(*keyDown);

@@ -4,6 +4,8 @@
 #include <memory>
 #include <span>
 
+#include "platform/TypingInterrupt.h"
+
 namespace tavo {
 
 using VirtualKeyCode = std::uint16_t;
@@ -33,6 +35,10 @@ class KeyEvents {
     // The event types exactly these UTF-16 units in place of its key's own character.
     virtual void setUnicodeString(KeyEvent& event, std::span<const char16_t> units) = 0;
     virtual void post(KeyEvent& event) = 0;
+    // Where a route that waits (pacing, a consent dialog) learns that typing was cut, so that it
+    // delivers nothing more of the text in hand and ends its waits. Nothing, the default, never
+    // cuts. The interrupt must outlive its use here.
+    virtual void setInterrupt(const TypingInterrupt* interrupt) { static_cast<void>(interrupt); }
 };
 
 }  // namespace tavo

@@ -11,8 +11,8 @@ void ScanListener::handleMessage(const std::shared_ptr<Peer>& from, const TavoMe
     if (const auto* hello = message.hello()) {
         handleHello(from, hello->deviceName);
     } else if (const auto* scan = message.scan()) {
-        // Decided on arrival: a held scan is never typed later.
-        const bool typed = mayType(*from) && !(holdsTyping_ && holdsTyping_());
+        // A held scan is never typed later; one handed to typing may still be stopped.
+        const bool typed = mayTypeNow(*from);
         // Two assignments, each announced: the insertion, then the removal of the oldest scan.
         objectWillChange_.emit();
         recentScans_.insert(recentScans_.begin(), {*scan, typed});
@@ -21,6 +21,7 @@ void ScanListener::handleMessage(const std::shared_ptr<Peer>& from, const TavoMe
             recentScans_.pop_back();
         }
         if (typed && onScan_) {
+            typingScans_.push_back({scan->id, from});
             onScan_(*scan);
         }
     }

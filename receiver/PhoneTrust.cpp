@@ -22,7 +22,8 @@ Phone ScanListener::phoneOf(const Peer& peer, const std::string& deviceName) {
 }
 
 bool ScanListener::mayType(const Peer& peer) const {
-    if (isPaused_ || isSessionLocked_ || !peer.admitted) {
+    if (isPaused_ || isSessionLocked_ || !peer.admitted ||
+        (onlyLocalNetworks_ && peer.origin.kind == PeerOrigin::Kind::otherNetwork)) {
         return false;
     }
     // A phone that has not said who it is types only when nobody is asked, and never from
@@ -149,6 +150,7 @@ void ScanListener::storeAllowedPhones() {
 
 void ScanListener::setPaused(bool paused) {
     publish(isPaused_, paused);
+    stopTypingUnlessAllowed();
 }
 
 void ScanListener::setSessionLocked(bool locked) {
@@ -161,6 +163,7 @@ void ScanListener::setSessionLocked(bool locked) {
         log::detail("the session is unlocked: new scans are typed again");
     }
     publish(isSessionLocked_, locked);
+    stopTypingUnlessAllowed();
 }
 
 void ScanListener::setAsksBeforeNewPhone(bool asks) {
@@ -168,6 +171,7 @@ void ScanListener::setAsksBeforeNewPhone(bool asks) {
     defaults_.setString(asksBeforeNewPhoneKey, asks ? "true" : "false");
     admitWaitingPeers();
     updatePhoneAsking();
+    stopTypingUnlessAllowed();
 }
 
 void ScanListener::setOnlyLocalNetworks(bool only) {
@@ -176,6 +180,7 @@ void ScanListener::setOnlyLocalNetworks(bool only) {
     if (!only) {
         return;
     }
+    stopTypingUnlessAllowed();
     for (const auto& peer : waitingPeers_) {
         if (refusesAtOnce(*peer->connection)) {
             peer->connection->cancel();
@@ -209,12 +214,14 @@ void ScanListener::denyAskingPhone(const Phone& shown) {
         activePeer_->connection->cancel();
     }
     updatePhoneAsking();
+    stopTypingUnlessAllowed();
 }
 
 void ScanListener::forgetAllowedPhones() {
     allowedPhones_.clear();
     storeAllowedPhones();
     updatePhoneAsking();
+    stopTypingUnlessAllowed();
 }
 
 }  // namespace tavo

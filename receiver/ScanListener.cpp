@@ -68,6 +68,10 @@ void ScanListener::setHoldsTyping(std::function<bool()> holdsTyping) {
     holdsTyping_ = std::move(holdsTyping);
 }
 
+void ScanListener::setOnStopTyping(std::function<void()> onStopTyping) {
+    onStopTyping_ = std::move(onStopTyping);
+}
+
 void ScanListener::start() {
     if (listener_ || !queue_) {
         return;

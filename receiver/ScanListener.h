@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -34,7 +35,8 @@ struct Phone {
 };
 
 // A received scan as listed; typed is false when it was held back (its phone was not allowed,
-// typing was paused or the session was locked), and such a scan is never typed later.
+// typing was paused or the session was locked), and such a scan is never typed later. It also turns
+// false when typing was stopped before the scan was typed whole.
 struct RecentScan {
     TavoScan scan;
     bool typed;
@@ -96,7 +98,7 @@ class ScanListener : public std::enable_shared_from_this<ScanListener> {
     // Persists the mode and tells the connected phone, also when the mode is unchanged.
     void setOutputMode(ReceiverOutputMode mode);
 
-    // Holds back every scan until switched back; not persisted.
+    // Holds back every scan until switched back, and stops typing at once; not persisted.
     void setPaused(bool paused);
     // Holds back every scan while the user's session is locked, exactly as a pause does: keys
     // typed then would go to the unlock dialog.
@@ -112,11 +114,21 @@ class ScanListener : public std::enable_shared_from_this<ScanListener> {
     void forgetAllowedPhones();
     void setOnlyLocalNetworks(bool only);
 
-    // Called with each scan that is to be typed.
+    // Called with each scan that is to be typed. Each is settled later, in order, by
+    // typingSettled().
     void setOnScan(std::function<void(const TavoScan&)> onScan);
-    // Asked on the arrival of each scan that may be typed; while it answers true, such scans are
+    // Asked whether a scan that may be typed may be typed now; while it answers true, scans are
     // held back, for instance while the receiver's own window has the keyboard focus.
     void setHoldsTyping(std::function<bool()> holdsTyping);
+    // Called when scans handed to onScan and not settled yet may no longer be typed (Pause, Deny,
+    // Forget, the hold): the text in hand must stop at its next key boundary, and every text
+    // handed over so far must be dropped.
+    void setOnStopTyping(std::function<void()> onStopTyping);
+    // The hold's answer may have changed: stops typing when it now holds.
+    void typingHoldChanged();
+    // How the oldest unsettled scan handed to onScan ended. One not typed whole is listed as not
+    // typed.
+    void typingSettled(bool typedWhole);
 
     WillChangeSignal& objectWillChange() { return objectWillChange_; }
 
@@ -180,11 +192,16 @@ class ScanListener : public std::enable_shared_from_this<ScanListener> {
     void sendStatus();
     void sendStatusTo(Connection& connection);
 
-    // Whether a scan from this connection is typed now.
+    // Whether a scan from this connection is typed now, as far as the phone's trust and Pause go.
     bool mayType(const Peer& peer) const;
     // Whether this connection may take the place of the connected phone: its hello shows a phone
     // that may type.
     bool mayReplace(const Peer& peer) const;
+    // The one rule for "may this scan type now", on arrival and while it waits to be typed:
+    // mayType and no hold. Every change that can turn it false ends in stopTypingUnlessAllowed.
+    bool mayTypeNow(const Peer& peer) const;
+    // Stops typing when a scan handed to it may no longer type.
+    void stopTypingUnlessAllowed();
     bool isAllowed(const Phone& phone) const;
     bool isDenied(const Phone& phone) const;
     // Whether an arriving connection is turned away before it says anything.
@@ -237,6 +254,15 @@ class ScanListener : public std::enable_shared_from_this<ScanListener> {
     std::vector<Phone> phonesAsking_;
     std::function<void(const TavoScan&)> onScan_;
     std::function<bool()> holdsTyping_;
+    std::function<void()> onStopTyping_;
+    // The scans handed to onScan and not settled yet, oldest first, with their connection;
+    // stopped once typing was told to stop them.
+    struct TypingScan {
+        Uuid id;
+        std::shared_ptr<Peer> from;
+        bool stopped = false;
+    };
+    std::deque<TypingScan> typingScans_;
     std::shared_ptr<Listener> listener_;
     std::shared_ptr<Peer> activePeer_;
     // Connections that arrived while a phone was connected, until their hello shows whether they

@@ -111,10 +111,17 @@ void BufferedKeyEvents::post(KeyEvent& keyEvent) {
     }
 }
 
+void BufferedKeyEvents::setInterrupt(const TypingInterrupt* interrupt) {
+    interrupt_ = interrupt;
+}
+
+// Pieces end where no key is held, so a cut text leaves nothing pressed.
 void BufferedKeyEvents::finishText() {
     std::size_t skipped = undecodable_;
     for (const std::span<const TextKey> piece : piecesOf(text_, pacer_.burst())) {
-        pacer_.await(piece.size());
+        if (isCut() || !pacer_.await(piece.size(), interrupt_)) {
+            break;
+        }
         skipped += deliver(piece);
     }
     text_.clear();

@@ -35,8 +35,14 @@ class BufferedKeyEvents : public KeyEvents {
     void setUnicodeString(KeyEvent& event, std::span<const char16_t> units) override;
     // Only events created by this object may be posted.
     void post(KeyEvent& event) override;
+    // A cut text delivers nothing more, at the next piece.
+    void setInterrupt(const TypingInterrupt* interrupt) override;
 
   protected:
+    // Where a route's own waits learn that the text in hand was cut; may be null.
+    const TypingInterrupt* interrupt() const { return interrupt_; }
+    bool isCut() const { return interrupt_ != nullptr && interrupt_->isCut(); }
+
     // False refuses every source, e.g. after the compositor went away.
     virtual bool isAvailable() const = 0;
     // Types the keys of one text and waits for the compositor to have taken them. Returns how
@@ -50,6 +56,7 @@ class BufferedKeyEvents : public KeyEvents {
     std::vector<TextKey> text_;
     std::size_t undecodable_ = 0;
     KeyEventPacer pacer_;
+    const TypingInterrupt* interrupt_ = nullptr;
 };
 
 }  // namespace tavo

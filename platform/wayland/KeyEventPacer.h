@@ -3,6 +3,8 @@
 #include <chrono>
 #include <cstddef>
 
+#include "platform/TypingInterrupt.h"
+
 namespace tavo {
 
 // Ceilings on the key events a route sends per second. libwayland-server 1.21 disconnects a
@@ -24,7 +26,9 @@ class PacerClock {
   public:
     virtual ~PacerClock() = default;
     virtual std::chrono::steady_clock::time_point now() const = 0;
-    virtual void sleepUntil(std::chrono::steady_clock::time_point time) = 0;
+    // Ends early, returning false, when the interrupt (if any) cuts what is being typed.
+    virtual bool sleepUntil(std::chrono::steady_clock::time_point time,
+                            const TypingInterrupt* interrupt) = 0;
 };
 
 PacerClock& steadyPacerClock();
@@ -37,8 +41,9 @@ class KeyEventPacer {
     KeyEventPacer(double eventsPerSecond, std::size_t burst, PacerClock& clock);
 
     std::size_t burst() const { return burst_; }
-    // Waits until `events` more may go.
-    void await(std::size_t events);
+    // Waits until `events` more may go; false when the interrupt cut the wait short, and the
+    // events then count as not sent.
+    bool await(std::size_t events, const TypingInterrupt* interrupt = nullptr);
 
   private:
     std::chrono::duration<double> interval_;  // per event

@@ -25,6 +25,7 @@ constexpr std::uint32_t persistUntilRevoked = 2;
 // The first start shows the consent dialog; the user takes their time.
 constexpr seconds consentTimeout{300};
 constexpr seconds callTimeout{25};
+constexpr std::chrono::milliseconds waitStep{50};
 
 struct PendingResponse {
     bool answered = false;
@@ -176,12 +177,13 @@ std::optional<PortalKeyEvents::Results> PortalKeyEvents::request(
     if (!call(bus_.get(), message.get())) {
         return std::nullopt;
     }
+    // In short steps, so that a stop (Pause, Quit) ends even the wait for the user's consent.
     const auto deadline = Clock::now() + timeout;
-    while (!pending.answered && Clock::now() < deadline) {
+    while (!pending.answered && Clock::now() < deadline && !isCut()) {
         if (sd_bus_process(bus_.get(), nullptr) > 0) {
             continue;
         }
-        sd_bus_wait(bus_.get(), 1000000);
+        sd_bus_wait(bus_.get(), std::chrono::microseconds(waitStep).count());
     }
     if (!pending.answered || pending.response != 0) {
         return std::nullopt;

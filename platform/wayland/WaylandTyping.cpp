@@ -40,7 +40,7 @@ TypingRoute probeWaylandTyping() {
         return route;
     }
     // GNOME: Mutter's remote desktop service; its session, and GNOME's remote-control
-    // indicator, last while a phone is connected.
+    // indicator, last from an allowed phone's first scan until the phone goes.
     if (auto keyEvents = MutterKeyEvents::open()) {
         TypingRoute route;
         auto* mutter = keyEvents.get();

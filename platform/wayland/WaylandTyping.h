@@ -14,7 +14,8 @@ struct TypingRoute {
     std::string description;               // for the panel
     bool pastesMissingCharacters = false;  // characters outside the layout go through the clipboard
     std::string advice;                    // when there is no route: what the session needs
-    // May be empty. Called on the typing thread, in order with the texts.
+    // May be empty. Called on the typing thread, in order with the texts: true before the first
+    // text of a phone that may type (never for one that may not), false when that phone goes.
     std::function<void(bool phoneConnected)> phoneConnectionChanged;
 };
 

@@ -53,6 +53,12 @@ X11KeyEvents::X11KeyEvents(const std::string& displayName)
 
 X11KeyEvents::~X11KeyEvents() = default;
 
+void X11KeyEvents::setInterrupt(const TypingInterrupt* interrupt) {
+    if (keyboard_) {
+        keyboard_->setInterrupt(interrupt);
+    }
+}
+
 std::unique_ptr<KeyEventSource> X11KeyEvents::createSource() {
     if (!keyboard_) {
         log::warning("typing: no X display with XTest; the scan is not typed");

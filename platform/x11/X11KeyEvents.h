@@ -26,6 +26,8 @@ class X11KeyEvents final : public KeyEvents {
     void setUnicodeString(KeyEvent& event, std::span<const char16_t> units) override;
     // Only events created by this object may be posted.
     void post(KeyEvent& event) override;
+    // Ends the wait for a spare keycode when typing is cut.
+    void setInterrupt(const TypingInterrupt* interrupt) override;
 
   private:
     std::unique_ptr<X11Keyboard> keyboard_;

@@ -228,7 +228,8 @@ void X11Keyboard::press(char32_t scalar) {
     release(scalar);
     const std::optional<Stroke> stroke = strokeFor(scalar);
     if (!stroke) {
-        ++skipped_;
+        // A character of a cut text is not typed by intent.
+        skipped_ += interrupt_ != nullptr && interrupt_->isCut() ? 0 : 1;
         return;
     }
     if (stroke->shifted) {
@@ -351,7 +352,14 @@ std::optional<KeyCode> X11Keyboard::bind(KeySym keysym) {
             return std::nullopt;
         }
         XSync(display_, False);
-        std::this_thread::sleep_until(soonest);
+        // A cut text types nothing more: the character is skipped.
+        if (interrupt_ != nullptr) {
+            if (!interrupt_->waitUntil(soonest)) {
+                return std::nullopt;
+            }
+        } else {
+            std::this_thread::sleep_until(soonest);
+        }
     }
 }
 

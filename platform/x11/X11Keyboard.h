@@ -12,6 +12,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/TypingInterrupt.h"
+
 namespace tavo {
 
 // The XTest connection to one display and what we know of its keymap: which key types a
@@ -41,6 +43,8 @@ class X11Keyboard {
     static constexpr char32_t returnScalar = 0xFFFFFFFF;
     void press(char32_t scalar);
     void release(char32_t scalar);
+    // Ends the wait for a spare keycode's grace period when typing is cut; may be null.
+    void setInterrupt(const TypingInterrupt* interrupt) { interrupt_ = interrupt; }
 
   private:
     struct Stroke {
@@ -88,6 +92,7 @@ class X11Keyboard {
     unsigned int mods_ = 0;
     int group_ = 0;
     std::map<char32_t, Stroke> pressed_;
+    const TypingInterrupt* interrupt_ = nullptr;
 };
 
 }  // namespace tavo

@@ -43,7 +43,7 @@ class TrustedInput : public InputAccess {
     std::string typingRoute() override { return "Typing through a test route."; }
 };
 
-TEST(SessionLockAppTest, TheRouteSessionIsLetGoWhileLockedAndTakenAgainAfter) {
+TEST(SessionLockAppTest, TheRouteSessionIsLetGoWhileLockedAndTakenAgainForTheNextScan) {
     ManualMainThread mainThread;
     MemoryDefaultsStore defaults;
     defaults.values[ScanListener::asksBeforeNewPhoneKey] = "false";
@@ -72,15 +72,21 @@ TEST(SessionLockAppTest, TheRouteSessionIsLetGoWhileLockedAndTakenAgainAfter) {
     const auto phone = network.makeConnection();
     network.listener().deliverConnection(phone);
     mainThread.drain();
+    const auto scan = [&](int index) {
+        phone->feed(TavoFraming::encode(TavoScan("4006381333931", "ean13", index)));
+        mainThread.drain();
+        QCoreApplication::processEvents();
+    };
     phone->feed(TavoFraming::encode(TavoHello{"Till 1", 1}));
-    mainThread.drain();
-    QCoreApplication::processEvents();
+    scan(1);
     EXPECT_TRUE(routeSaid({true}));
 
     lock.set(true);
     EXPECT_TRUE(app->listener()->isSessionLocked());
     EXPECT_TRUE(routeSaid({true, false}));
+    scan(2);
     lock.set(false);
+    scan(3);
     EXPECT_TRUE(routeSaid({true, false, true}));
     app->stopNetwork();
     app->stopTyping();

@@ -50,7 +50,8 @@ TEST_F(OutputScanTest, EndsEachValueAsTheModeOfTheMomentSays) {
 }
 
 TEST_F(OutputScanTest, TypesOnTheTypingThreadInArrivalOrderWithTheModeOfArrival) {
-    TypingThread typing(typer);
+    TypingInterrupt interrupt;
+    TypingThread typing(typer, interrupt);
 
     // The typing thread is held up while the scans arrive, and the mode changes in between.
     std::promise<void> release;

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstddef>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -17,7 +18,10 @@ using namespace std::chrono_literals;
 class FakeClock final : public PacerClock {
   public:
     steady_clock::time_point now() const override { return now_; }
-    void sleepUntil(steady_clock::time_point time) override { now_ = std::max(now_, time); }
+    bool sleepUntil(steady_clock::time_point time, const TypingInterrupt*) override {
+        now_ = std::max(now_, time);
+        return true;
+    }
     void pass(steady_clock::duration time) { now_ += time; }
 
   private:
@@ -92,6 +96,50 @@ TEST(KeyEventPacer, CutsLongTextsWhereNoKeyIsHeld) {
         }
         EXPECT_EQ(sizes, test.sizes) << "case with " << test.keys.size() << " keys";
     }
+}
+
+// A route that records the pieces it is handed and cuts typing once it has `cutAfter` of them.
+class CuttingRoute final : public BufferedKeyEvents {
+  public:
+    CuttingRoute(TypingInterrupt& interrupt, std::size_t cutAfter)
+        : interrupt_(interrupt), cutAfter_(cutAfter) {
+        setInterrupt(&interrupt);
+    }
+    std::vector<std::size_t> pieces;
+
+  protected:
+    bool isAvailable() const override { return true; }
+    std::size_t deliver(std::span<const TextKey> keys) override {
+        pieces.push_back(keys.size());
+        if (pieces.size() == cutAfter_) {
+            interrupt_.interrupt();
+        }
+        return 0;
+    }
+
+  private:
+    TypingInterrupt& interrupt_;
+    std::size_t cutAfter_;
+};
+
+// A long text goes in pieces; once typing is cut, no further piece goes, and the pacer's wait
+// before it ends at once.
+TEST(KeyEventPacer, ACutTextDeliversNoFurtherPiece) {
+    TypingInterrupt interrupt;
+    CuttingRoute route(interrupt, 2);
+    interrupt.begin(interrupt.generation());
+    {
+        const auto source = route.createSource();
+        const std::u16string a = u"a";
+        for (int i = 0; i < 1000; ++i) {
+            for (const bool down : {true, false}) {
+                const auto event = route.createKeyboardEvent(*source, characterKeyCode, down);
+                route.setUnicodeString(*event, a);
+                route.post(*event);
+            }
+        }
+    }
+    EXPECT_EQ(route.pieces, (std::vector<std::size_t>{keyEventBurst, keyEventBurst}));
 }
 
 }  // namespace

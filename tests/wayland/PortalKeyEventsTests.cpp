@@ -40,7 +40,10 @@ class PortalRoute : public ::testing::TestWithParam<Portal> {
             if (!line) {
                 break;
             }
-            lines.push_back(*line);
+            // The session's steps are not at stake here.
+            if (*line != "create" && *line != "start") {
+                lines.push_back(*line);
+            }
         }
         return lines;
     }

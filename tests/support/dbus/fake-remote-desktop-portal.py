@@ -2,9 +2,10 @@
 """A stand-in for the desktop portal's remote desktop interface on the session bus.
 
 It grants every request at once and prints what it was asked, one line each, for the test to
-read: "select types=T persist=P token=R", "key KEYSYM STATE", "closed". Prints "ready" once it
-owns its name. Its interface version is the first argument (default 2); a second argument
-"forgetful" makes it a version 2 portal whose backend keeps no consent and hands out no token.
+read: "create", "select types=T persist=P token=R", "start", "key KEYSYM STATE", "closed". Prints
+"ready" once it owns its name. Its interface version is the first argument (default 2); a second
+argument "forgetful" makes it a version 2 portal whose backend keeps no consent and hands out no
+token, "silent" makes it never answer Start, as a consent dialog the user leaves open.
 """
 import sys
 
@@ -36,11 +37,12 @@ class Session(dbus.service.Object):
 
 
 class Portal(dbus.service.Object):
-    def __init__(self, bus, version, keepsConsent):
+    def __init__(self, bus, version, keepsConsent, silent):
         super().__init__(bus, PATH)
         self.bus = bus
         self.version = version
         self.keepsConsent = keepsConsent
+        self.silent = silent
         self.tokens = 0
 
     def answer(self, sender, options, results):
@@ -56,6 +58,7 @@ class Portal(dbus.service.Object):
     @dbus.service.method(REMOTE_DESKTOP, in_signature="a{sv}", out_signature="o",
                          sender_keyword="sender")
     def CreateSession(self, options, sender):
+        say("create")
         session = "%s/session/%s/%s" % (PATH, sender[1:].replace(".", "_"),
                                         options["session_handle_token"])
         Session(self.bus, session)
@@ -72,6 +75,11 @@ class Portal(dbus.service.Object):
     @dbus.service.method(REMOTE_DESKTOP, in_signature="osa{sv}", out_signature="o",
                          sender_keyword="sender")
     def Start(self, session, parent, options, sender):
+        say("start")
+        if self.silent:
+            path = "%s/request/%s/%s" % (PATH, sender[1:].replace(".", "_"),
+                                         options["handle_token"])
+            return dbus.ObjectPath(path)
         results = {"devices": dbus.UInt32(1)}
         if self.version >= 2 and self.keepsConsent:
             self.tokens += 1
@@ -87,7 +95,7 @@ def main():
     DBusGMainLoop(set_as_default=True)
     bus = dbus.SessionBus()
     portal = Portal(bus, int(sys.argv[1]) if len(sys.argv) > 1 else 2,
-                    sys.argv[2:3] != ["forgetful"])
+                    sys.argv[2:3] != ["forgetful"], sys.argv[2:3] == ["silent"])
     name = dbus.service.BusName(PORTAL, bus)  # the name is ours while this object lives
     say("ready")
     GLib.MainLoop().run()
