@@ -152,7 +152,7 @@ TEST(StopTyping, EveryStopCutsTheTextInHandAndDropsTheQueue) {
         {"asking turned on, then deny", false,
          [](StandIns& s) {
              s.listener->setAsksBeforeNewPhone(true);
-             s.listener->denyAskingPhone();
+             s.listener->denyAskingPhone(*s.listener->phoneAsking());
          },
          true},
         {"forget", true, [](StandIns& s) { s.listener->forgetAllowedPhones(); }, true},
