@@ -259,7 +259,9 @@ TEST_F(PanelTest, FixedLabelsAndTooltipsReadExactly) {
             label->objectName() != "typingRoute") {
             texts.push_back(label->text().toStdString());
         }
-        if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
+        // A switch whose text wraps has it in a label beside it.
+        if (const auto* button = qobject_cast<const QAbstractButton*>(widget);
+            button != nullptr && !button->text().isEmpty()) {
             texts.push_back(button->text().toStdString());
         }
         if (!widget->toolTip().isEmpty()) {

@@ -61,11 +61,14 @@ TEST(SessionLockAppTest, TheRouteSessionIsLetGoWhileLockedAndTakenAgainForTheNex
         });
     };
     std::optional<TavoReceiverApp> app;
-    app.emplace(mainThread, defaults, network, keyEvents, inputAccess, loginItems,
-                [&](bool connected) {
-                    const std::lock_guard lock(mutex);
-                    route.push_back(connected);
-                });
+    app.emplace(
+        mainThread, defaults, network, keyEvents, inputAccess, loginItems,
+        [&](bool connected) {
+            const std::lock_guard lock(mutex);
+            route.push_back(connected);
+        },
+        // A window of ours with the focus would hold the scans back.
+        false);
     StandInLock lock;
     app->followSessionLock(lock);
 

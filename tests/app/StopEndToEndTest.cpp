@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "tests/app/ReceiverDesktopTest.h"
+#include "tests/support/TypedTexts.h"
 #include "tests/support/scans/MixedTexts.h"
 
 namespace tavo::testing {
@@ -108,15 +109,6 @@ class StopEndToEndTest : public ReceiverDesktopTest {
 };
 
 constexpr const char* returnDown = "key 65293 1";
-
-std::size_t returnsIn(const std::string& typed) {
-    std::size_t returns = 0;
-    for (auto at = typed.find("<Return>"); at != std::string::npos;
-         at = typed.find("<Return>", at + 1)) {
-        ++returns;
-    }
-    return returns;
-}
 
 // 200 scans in mixed scripts, each its text repeated to some 2,000 bytes so that typing them
 // lasts a while; Pause is clicked while they are typed. The few characters that need spare

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <utility>
 #include <vector>
@@ -25,6 +26,16 @@ inline std::vector<Text> scansOf(const std::vector<std::string>& codes) {
         scans.emplace_back(code, true);
     }
     return scans;
+}
+
+// How many times Return was pressed in what a sink recorded.
+inline std::size_t returnsIn(const std::string& typed) {
+    std::size_t returns = 0;
+    for (auto at = typed.find("<Return>"); at != std::string::npos;
+         at = typed.find("<Return>", at + 1)) {
+        ++returns;
+    }
+    return returns;
 }
 
 }  // namespace tavo::testing

@@ -286,18 +286,6 @@ class ClipboardOnMutterWithXwayland : public ClipboardOnDesktop {
             setenv("XAUTHORITY", compositor_->awaitFile("x-authority").c_str(), 1);
         }
     }
-
-    static int sessions() {
-        ChildProcess introspect({"gdbus", "introspect", "--session", "--dest",
-                                 "org.gnome.Mutter.RemoteDesktop", "--object-path",
-                                 "/org/gnome/Mutter/RemoteDesktop/Session"});
-        int count = 0;
-        while (const auto line = introspect.readLine(std::chrono::seconds(5))) {
-            count +=
-                line->find("node ") != std::string::npos && line->find('/') == std::string::npos;
-        }
-        return count;
-    }
 };
 
 TEST_P(ClipboardOnMutterWithXwayland, TheClipboardOutlivesTheSessionThatRestoredIt) {
@@ -305,14 +293,14 @@ TEST_P(ClipboardOnMutterWithXwayland, TheClipboardOutlivesTheSessionThatRestored
                                    {"text/html", "<b>kept</b> text"},
                                    {"application/x-tavo-binary", binary(1 << 20)}};
     const auto owner = own(content);
-    const int withOurs = sessions();
+    const int withOurs = testing::mutterRemoteDesktopSessions();
     const std::vector<Text> texts{{"\u00fc1\u00e9", true}};
     typeAll(texts);
     expectTyped(texts);
     EXPECT_EQ(clipboard(), summary(content));
 
     route_.phoneConnectionChanged(false);
-    EXPECT_EQ(sessions(), withOurs - 1);
+    EXPECT_EQ(testing::mutterRemoteDesktopSessions(), withOurs - 1);
     EXPECT_EQ(clipboard(), summary(content)) << "after the phone disconnected";
 
     // The headless seat's keyboard went with the session: a new window sees the next one.

@@ -236,35 +236,21 @@ INSTANTIATE_TEST_SUITE_P(Desktops, OnKwinWithTwoGroups, ::testing::Values(kwin),
 
 // GNOME shows its remote-control indicator while a session runs: while a phone is connected,
 // or once a text came without one.
-class OnMutter : public OnDesktop {
-  protected:
-    static int sessions() {
-        testing::ChildProcess introspect({"gdbus", "introspect", "--session", "--dest",
-                                          "org.gnome.Mutter.RemoteDesktop", "--object-path",
-                                          "/org/gnome/Mutter/RemoteDesktop/Session"});
-        int count = 0;
-        while (const auto line = introspect.readLine(std::chrono::seconds(5))) {
-            // Sessions are the children of the path asked for: "node u2 {".
-            count +=
-                line->find("node ") != std::string::npos && line->find('/') == std::string::npos;
-        }
-        return count;
-    }
-};
+using OnMutter = OnDesktop;
 
 TEST_P(OnMutter, RunsASessionOnlyWhileAPhoneIsConnectedOrATextCame) {
-    EXPECT_EQ(sessions(), 1);
+    EXPECT_EQ(testing::mutterRemoteDesktopSessions(), 1);
     route_.phoneConnectionChanged(false);
-    EXPECT_EQ(sessions(), 0);
+    EXPECT_EQ(testing::mutterRemoteDesktopSessions(), 0);
     typeAll({{"42", true}});
-    EXPECT_EQ(sessions(), 1);
+    EXPECT_EQ(testing::mutterRemoteDesktopSessions(), 1);
     // The headless seat lost its only keyboard with the first session: a new window sees the
     // new one.
     const auto sink = openWaylandTextSink(*compositor_, true);
     typeAll({{"43", true}});
     EXPECT_EQ(sink->waitForBytes(10).text, "43<Return>");
     route_.phoneConnectionChanged(false);
-    EXPECT_EQ(sessions(), 0);
+    EXPECT_EQ(testing::mutterRemoteDesktopSessions(), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Desktops, OnMutter, ::testing::Values(mutter),

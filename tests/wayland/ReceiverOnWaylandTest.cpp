@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/TypedTexts.h"
 #include "tests/support/WaitUntil.h"
 #include "tests/support/wayland/OnCompositor.h"
 #include "tests/support/wayland/WaylandTextSink.h"
@@ -24,6 +25,7 @@ namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 using testing::ChildProcess;
 using testing::CompositorKind;
+using testing::returnsIn;
 
 struct Desktop {
     const char* name;
@@ -178,15 +180,6 @@ TEST_P(ReceiverLaunchedOnSway, ShowsItsWindowWhereThereIsNoTrayAndHoldsScansWhil
     std::ofstream(config_ / "scans") << "4006381333931\n";
     EXPECT_TRUE(logs("held a scan back: the receiver's own window has the keyboard focus")) << log_;
     connected.stop();
-}
-
-std::size_t returnsIn(const std::string& typed) {
-    std::size_t returns = 0;
-    for (auto at = typed.find("<Return>"); at != std::string::npos;
-         at = typed.find("<Return>", at + 1)) {
-        ++returns;
-    }
-    return returns;
 }
 
 // 1,000 EAN-13 scans are being typed when the receiver's window takes the focus (the receiver is

@@ -3,15 +3,31 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <chrono>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "platform/wayland/WaylandTyping.h"
 #include "tests/support/scans/MixedTexts.h"
 #include "tests/support/wayland/WaylandCompositor.h"
 #include "tests/support/wayland/WaylandTextSink.h"
+#include "tests/support/x11/ChildProcess.h"
 
 namespace tavo::testing {
+
+// How many remote desktop sessions Mutter runs on this process's session bus.
+inline int mutterRemoteDesktopSessions() {
+    ChildProcess introspect({"gdbus", "introspect", "--session", "--dest",
+                             "org.gnome.Mutter.RemoteDesktop", "--object-path",
+                             "/org/gnome/Mutter/RemoteDesktop/Session"});
+    int count = 0;
+    while (const auto line = introspect.readLine(std::chrono::seconds(5))) {
+        // Sessions are the children of the path asked for: "node u2 {".
+        count += line->find("node ") != std::string::npos && line->find('/') == std::string::npos;
+    }
+    return count;
+}
 
 // A test on a compositor of its own, which is also this process's WAYLAND_DISPLAY. Reports itself
 // skipped, with the reason, where the compositor cannot run.
