@@ -9,6 +9,7 @@
 #include "app/QuitOnSignals.h"
 #include "app/SessionTyping.h"
 #include "app/SettingsDefaultsStore.h"
+#include "app/ShutdownDeadline.h"
 #include "app/SingleInstance.h"
 #include "app/TavoReceiverApp.h"
 #include "app/Translation.h"
@@ -87,8 +88,10 @@ int main(int argc, char* argv[]) {
     QApplication::setDesktopFileName("tavo-receiver");
     translation.install();
 
-    // Declared first so that it goes last: the keyboard (X keymap, compositor sessions, the
-    // clipboard) is restored once nothing types any more.
+    // Declared before everything it waits for at the end.
+    tavo::ShutdownDeadline shutdownDeadline;
+    // Declared before the others so that it goes after them: the keyboard (X keymap, compositor
+    // sessions, the clipboard) is restored once nothing types any more.
     const tavo::SessionTyping typing = tavo::chooseSessionTyping();
     tavo::QtMainThread mainThread;
     tavo::SettingsDefaultsStore defaults;
@@ -106,6 +109,7 @@ int main(int argc, char* argv[]) {
     app.followSessionLock(sessionLock);
     const tavo::QuitOnSignals quitOnSignals;
     const int status = QApplication::exec();
+    shutdownDeadline.arm(status);
 
     // In this order: the network thread may post to the main thread until it is joined, and a
     // dropped job may hold the listener, which must not outlive the platform objects it uses.
