@@ -35,7 +35,8 @@ struct ScanRow {
 struct PanelContent {
     bool showsAccessibilityNotice = false;
     StatusColor statusColor = StatusColor::gray;
-    // A device name is shown made safe (may be longer than a line when orange); the texts without one are English keys to look up.
+    // The device name made safe to show; or, orange, the problem already translated, which may
+    // take more than a line; or else an English key to look up.
     std::string statusText;
     ReceiverOutputMode selectedMode = ReceiverOutputMode::newline;
     std::string modeDescription;  // an English key to look up
