@@ -1,6 +1,7 @@
 #include "app/ShownText.h"
 
 #include "output/Utf8Scalars.h"
+#include "platform/wayland/Utf8.h"
 
 namespace tavo {
 
@@ -13,24 +14,6 @@ bool isControl(char32_t c) {
 bool isBidiFormatting(char32_t c) {
     return c == 0x061c || c == 0x200e || c == 0x200f || (c >= 0x202a && c <= 0x202e) ||
            (c >= 0x2066 && c <= 0x2069);
-}
-
-void appendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xc0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3f));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xe0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3f));
-        out += static_cast<char>(0x80 | (c & 0x3f));
-    } else {
-        out += static_cast<char>(0xf0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3f));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3f));
-        out += static_cast<char>(0x80 | (c & 0x3f));
-    }
 }
 
 std::string shown(std::string_view text, std::size_t limit) {
