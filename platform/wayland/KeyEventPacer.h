@@ -11,13 +11,15 @@ namespace tavo {
 // window whose queued events outgrow its socket's buffer (about 200 KiB, where each write costs
 // some 600 bytes besides its data), so a window that stops reading for a while must not be
 // flooded. Measured with EAN-13 scans into a window stopped for 5 s: sway and KWin write each
-// scan to the window at once and dropped it after 173 scans, whatever the rate; Mutter splits a
-// scan into several writes, the more the busier it is, and dropped it after 64 to 140. A window
-// may then stop reading for 1.1 s on sway and KWin, and for 1.1 to 2.3 s on Mutter; 1,000 scans
-// take 6.5 s through a Wayland protocol (about 11x faster than wtype, our target is 10x) and
-// 17.5 s through D-Bus.
+// scan to the window at once and dropped it after 167 to 173 scans, whatever the rate or load.
+// Mutter splits a scan into several writes, the more the busier it is and the faster keys come:
+// beside a second compositor typing, it dropped the window after 66 to 94 scans at 1,600 key
+// events a second (a stop of 1 s then already failed) and after 80 to 99 at 1,000. A window may
+// thus stop reading for 1.1 s on sway and KWin and for about 2 s on Mutter; 1,000 scans take
+// 6.5 s through a Wayland protocol (about 11x faster than wtype, our target is 10x) and 28 s
+// through D-Bus.
 inline constexpr double protocolKeyEventsPerSecond = 4300;
-inline constexpr double dbusKeyEventsPerSecond = 1600;
+inline constexpr double dbusKeyEventsPerSecond = 1000;
 // What may go at once after a pause: a few scans, and the largest piece of a long text.
 inline constexpr std::size_t keyEventBurst = 100;
 
