@@ -1,5 +1,7 @@
 #include "platform/wayland/BufferedKeyEvents.h"
 
+#include <utf8proc.h>
+
 #include <string>
 
 #include "platform/Log.h"
@@ -22,9 +24,34 @@ bool isLowSurrogate(char16_t unit) {
     return unit >= 0xDC00 && unit <= 0xDFFF;
 }
 
+// For each key: whether it is the press that begins a character as the user sees it (a letter,
+// not the combining accent or the second half of a flag that follows it). A release never does.
+std::vector<bool> pressesStartingCharacters(std::span<const TextKey> keys) {
+    std::vector<bool> starts(keys.size(), false);
+    char32_t previous = 0;
+    utf8proc_int32_t state = 0;
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        if (!keys[i].down) {
+            continue;
+        }
+        if (keys[i].isReturn) {
+            starts[i] = true;
+            previous = 0;
+            state = 0;
+            continue;
+        }
+        starts[i] = previous == 0 || utf8proc_grapheme_break_stateful(
+                                         static_cast<utf8proc_int32_t>(previous),
+                                         static_cast<utf8proc_int32_t>(keys[i].character), &state);
+        previous = keys[i].character;
+    }
+    return starts;
+}
+
 }  // namespace
 
 std::vector<std::span<const TextKey>> piecesOf(std::span<const TextKey> keys, std::size_t most) {
+    const std::vector<bool> startsCharacter = pressesStartingCharacters(keys);
     std::vector<std::span<const TextKey>> pieces;
     std::size_t start = 0;
     std::size_t held = 0;
@@ -34,8 +61,13 @@ std::vector<std::span<const TextKey>> piecesOf(std::span<const TextKey> keys, st
         } else if (held > 0) {
             --held;
         }
-        if ((held == 0 && i + 1 - start >= most) || i + 1 == keys.size()) {
-            pieces.push_back(keys.subspan(start, i + 1 - start));
+        const bool last = i + 1 == keys.size();
+        const std::size_t size = i + 1 - start;
+        // A cut may be the end of what is typed, so it falls between characters; only a
+        // "character" of more keys than a piece, which no language has, is cut inside.
+        const bool betweenCharacters = last || !keys[i + 1].down || startsCharacter[i + 1];
+        if ((held == 0 && ((betweenCharacters && size >= most) || size >= 2 * most)) || last) {
+            pieces.push_back(keys.subspan(start, size));
             start = i + 1;
         }
     }

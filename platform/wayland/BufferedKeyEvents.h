@@ -19,7 +19,8 @@ struct TextKey {
     bool operator==(const TextKey&) const = default;
 };
 
-// The keys in pieces of about `most` keys each, cut only where no key is held down.
+// The keys in pieces of about `most` keys each, cut only where no key is held down and never
+// inside a character as the user sees it (a letter and its combining accent).
 std::vector<std::span<const TextKey>> piecesOf(std::span<const TextKey> keys, std::size_t most);
 
 // Key events gathered per source and handed over whole when the source is destroyed, so that a

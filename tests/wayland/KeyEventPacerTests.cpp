@@ -71,6 +71,18 @@ TEST(KeyEventPacer, CutsLongTextsWhereNoKeyIsHeld) {
     const TextKey aUp{.character = U'a', .down = false};
     const TextKey shiftLike{.character = U'S'};
     const TextKey shiftLikeUp{.character = U'S', .down = false};
+    const TextKey e{.character = U'e'};
+    const TextKey eUp{.character = U'e', .down = false};
+    const TextKey acute{.character = U'\u0301'};
+    const TextKey acuteUp{.character = U'\u0301', .down = false};
+    const TextKey flagF{.character = U'\U0001F1EB'};
+    const TextKey flagFUp{.character = U'\U0001F1EB', .down = false};
+    const TextKey flagR{.character = U'\U0001F1F7'};
+    const TextKey flagRUp{.character = U'\U0001F1F7', .down = false};
+    const TextKey flagD{.character = U'\U0001F1E9'};
+    const TextKey flagDUp{.character = U'\U0001F1E9', .down = false};
+    const TextKey flagE{.character = U'\U0001F1EA'};
+    const TextKey flagEUp{.character = U'\U0001F1EA', .down = false};
     struct Case {
         std::vector<TextKey> keys;
         std::size_t most;
@@ -84,6 +96,12 @@ TEST(KeyEventPacer, CutsLongTextsWhereNoKeyIsHeld) {
         {{shiftLike, a, aUp, a, aUp, shiftLikeUp, a, aUp}, 2, {6, 2}},
         // A release without its press (Return's, say) holds nothing.
         {{aUp, aUp, a, aUp}, 2, {2, 2}},
+        // A cut text ends at a piece's end: never between a letter and its accent, nor between
+        // the halves of a flag.
+        {{e, eUp, acute, acuteUp, e, eUp}, 2, {4, 2}},
+        {{flagF, flagFUp, flagR, flagRUp, flagD, flagDUp, flagE, flagEUp}, 2, {4, 4}},
+        // A phone's endless run of accents still goes in pieces.
+        {{e, eUp, acute, acuteUp, acute, acuteUp, acute, acuteUp}, 2, {4, 4}},
     };
     for (const Case& test : cases) {
         const auto pieces = piecesOf(test.keys, test.most);
