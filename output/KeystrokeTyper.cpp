@@ -1,10 +1,9 @@
 #include "output/KeystrokeTyper.h"
 
-#include <utf8proc.h>
-
 #include <array>
 #include <cstddef>
 
+#include "kit/CharacterStarts.h"
 #include "output/Utf8Scalars.h"
 
 namespace tavo {
@@ -41,16 +40,10 @@ void KeystrokeTyper::type(std::string_view text, bool pressReturn) {
     if (!source) {
         return;
     }
-    char32_t previous = 0;
-    utf8proc_int32_t graphemeState = 0;
+    CharacterStarts characterStarts;
     for (std::size_t offset = 0; offset < text.size();) {
         const char32_t scalar = nextScalar(text, offset);
-        const bool startsCharacter =
-            previous == 0 ||
-            utf8proc_grapheme_break_stateful(static_cast<utf8proc_int32_t>(previous),
-                                             static_cast<utf8proc_int32_t>(scalar), &graphemeState);
-        previous = scalar;
-        if (startsCharacter && isCut()) {
+        if (characterStarts.next(scalar) && isCut()) {
             return;
         }
         std::array<char16_t, 2> buffer{};

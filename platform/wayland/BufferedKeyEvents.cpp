@@ -1,9 +1,8 @@
 #include "platform/wayland/BufferedKeyEvents.h"
 
-#include <utf8proc.h>
-
 #include <string>
 
+#include "kit/CharacterStarts.h"
 #include "platform/Log.h"
 
 namespace tavo {
@@ -28,22 +27,17 @@ bool isLowSurrogate(char16_t unit) {
 // not the combining accent or the second half of a flag that follows it). A release never does.
 std::vector<bool> pressesStartingCharacters(std::span<const TextKey> keys) {
     std::vector<bool> starts(keys.size(), false);
-    char32_t previous = 0;
-    utf8proc_int32_t state = 0;
+    CharacterStarts characterStarts;
     for (std::size_t i = 0; i < keys.size(); ++i) {
         if (!keys[i].down) {
             continue;
         }
         if (keys[i].isReturn) {
             starts[i] = true;
-            previous = 0;
-            state = 0;
-            continue;
+            characterStarts.restart();
+        } else {
+            starts[i] = characterStarts.next(keys[i].character);
         }
-        starts[i] = previous == 0 || utf8proc_grapheme_break_stateful(
-                                         static_cast<utf8proc_int32_t>(previous),
-                                         static_cast<utf8proc_int32_t>(keys[i].character), &state);
-        previous = keys[i].character;
     }
     return starts;
 }
